@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+namespace matinv {
+
+// Gathers the digits of one decimal number as they stream past, in a fixed
+// amount of memory however long the text, and turns them into the nearest
+// double. Digits past the first kKeptDigits only matter as "some of them
+// were not zero": no halfway point between two doubles needs more than 767
+// significant digits, so a single 1 standing for them rounds the same way.
+class DecimalDigits {
+public:
+    void add_integer_digit(char digit);
+    void add_fraction_digit(char digit);
+    void add_exponent_digit(char digit);
+    void set_negative() { negative_ = true; }
+    void set_exponent_negative() { exponent_negative_ = true; }
+
+    // The nearest double, as strtod gives for the same text: infinity beyond
+    // the range of doubles, zero or a subnormal below it.
+    double value() const;
+
+private:
+    void add_significant(char digit);
+
+    static constexpr int kKeptDigits = 800;
+    // Decimal exponents are held well beyond any double's range, and no
+    // further, so that no count can overflow.
+    static constexpr std::int64_t kExponentCap = 1'000'000'000;
+
+    char kept_[kKeptDigits + 1];  // significant digits, leading zeros dropped
+    int kept_count_ = 0;
+    bool dropped_nonzero_ = false;
+    // The value is 0.kept_ x 10^point_ x 10^(+/-exponent_).
+    std::int64_t point_ = 0;
+    std::int64_t exponent_ = 0;
+    bool negative_ = false;
+    bool exponent_negative_ = false;
+};
+
+}  // namespace matinv

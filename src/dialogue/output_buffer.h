@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "dialogue/byte_streams.h"
+
+namespace matinv {
+
+// Collects output in a fixed buffer and hands it to the sink when full or
+// when flushed. Prompts become visible because the reader flushes before it
+// waits for input, not because every prompt is flushed: piping a large file
+// through the program then costs one write per buffer, not one per prompt.
+class OutputBuffer {
+public:
+    explicit OutputBuffer(Sink& sink) : sink_(sink) {}
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+    void put(std::string_view text);
+    void put_char(char c);
+    // A non-negative whole number in decimal, as "%d" writes it.
+    void put_count(int value);
+    // The number as "%.10f" writes it: fixed point, ten decimals, a minus
+    // sign on negative values and negative zero, "inf" and "nan" spelt out.
+    void put_fixed10(double value);
+
+    // Writes everything pending; returns false once any write has failed.
+    bool flush();
+    bool failed() const { return failed_; }
+
+private:
+    void reserve(std::size_t size);
+
+    // Large enough for the longest fixed-point double, about 330 characters.
+    static constexpr std::size_t kCapacity = 1 << 16;
+    Sink& sink_;
+    char buffer_[kCapacity];
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace matinv

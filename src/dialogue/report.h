@@ -1,0 +1,12 @@
+#pragma once
+
+#include "dialogue/output_buffer.h"
+#include "inversion/working_matrices.h"
+
+namespace matinv {
+
+// Writes the entered matrix [A], its inverse [B] and their product [A][B],
+// every number with ten decimals and a tab. Reads the matrices only.
+void write_report(OutputBuffer& out, const WorkingMatrices& m);
+
+}  // namespace matinv

@@ -1,0 +1,28 @@
+#pragma once
+
+// The matrices one attempt works on. They live for the whole run and are
+// reused by every attempt, so nothing is allocated while inverting.
+namespace matinv {
+
+inline constexpr int kMaxOrder = 10;
+inline constexpr int kColumns = 2 * kMaxOrder;  // the augmented form of order 10
+
+using Matrix = double[kMaxOrder][kColumns];
+
+struct WorkingMatrices {
+    Matrix a{};   // the entered matrix beside the identity, reduced in place
+    Matrix a0{};  // the matrix exactly as entered
+    int n = 0;    // the order, as read
+};
+
+// Sets all 200 entries of both matrices to 0, not only the block that the
+// previous attempt used; n is left to be overwritten by the next read.
+void clear(WorkingMatrices& m);
+
+// Writes one entered value into both matrices at once.
+void store_entry(WorkingMatrices& m, int i, int j, double x);
+
+// Puts row i's 1 into the identity half of a.
+void seed_identity(WorkingMatrices& m, int i);
+
+}  // namespace matinv
