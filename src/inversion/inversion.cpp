@@ -3,6 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "inversion/inversion_steps.h"
+
 // Every operation below must be rounded to double on its own: printed digits
 // and, for borderline matrices, the verdict depend on it. The build passes
 // -ffp-contract=off; this guards against a target that evaluates in a wider
@@ -27,6 +29,10 @@ void exchange_rows(Matrix& a, int n, int r1, int r2) {
         a[r2][k] = held;
     }
 }
+
+}  // namespace
+
+namespace step {
 
 // Step 1. The divisor starts at the row's first entry and is replaced by any
 // later entry whose magnitude exceeds its current signed value. Because the
@@ -108,16 +114,16 @@ void normalise(Matrix& a, int n) {
     }
 }
 
-}  // namespace
+}  // namespace step
 
 Outcome invert(Matrix& a, int n) {
-    scale_rows(a, n);
-    forward_phase(a, n);
-    if (has_small_diagonal(a, n)) {
+    step::scale_rows(a, n);
+    step::forward_phase(a, n);
+    if (step::has_small_diagonal(a, n)) {
         return Outcome::failure;
     }
-    backward_phase(a, n);
-    normalise(a, n);
+    step::backward_phase(a, n);
+    step::normalise(a, n);
     return Outcome::success;
 }
 
