@@ -117,6 +117,9 @@ void normalise(Matrix& a, int n) {
 }  // namespace step
 
 Outcome invert(Matrix& a, int n) {
+    if (n <= 0) {
+        return Outcome::success;  // nothing to invert; also keeps n - 1 from overflowing
+    }
     step::scale_rows(a, n);
     step::forward_phase(a, n);
     if (step::has_small_diagonal(a, n)) {
