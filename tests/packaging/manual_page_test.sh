@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Checks the manual page: it renders without a warning, names the project's
+# version, and its messages agree with the program's. Every line of the page
+# that starts with "matinv: " is a message, its italic words standing for
+# any text; every message the program gives must match one of those lines,
+# and every such line must match a message the program gives.
+# Usage: manual_page_test.sh MANUAL_PAGE PROGRAM VERSION
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+manual=$1 program=$2 version=$3
+need_tools groff man
+export LC_ALL=C
+
+warnings=$(groff -ww -man -z "$manual" 2>&1)
+[[ -z $warnings ]] || fail "groff -ww warns about $manual: $warnings"
+warnings=$(MANWIDTH=80 man --warnings -l "$manual" 2>&1 >/dev/null)
+[[ -z $warnings ]] || fail "man --warnings warns about $manual: $warnings"
+
+[[ $(grep '^\.TH ' "$manual") == *"\"matinv $version\""* ]] ||
+    fail "the .TH line of $manual does not name matinv $version"
+
+# Rendered on long lines so that no message is broken. In the overstrike
+# form, italics are _ backspace letter and bold is letter backspace letter:
+# each italic run becomes .+ and the rest is matched literally.
+templates=()
+while IFS= read -r line; do
+    templates+=("^$line\$")
+done < <(groff -man -Tascii -P-c -rLL=400n -rHY=0 "$manual" |
+    sed -e 's/_\x08./\x01/g' -e 's/.\x08//g' |
+    sed -n 's/^ *\(matinv: .*\)$/\1/p' |
+    sed -e 's/[][\\.*+?^$(){}|]/\\&/g' -e 's/\x01\x01*/.+/g')
+(( ${#templates[@]} >= 6 )) || fail "found only ${#templates[@]} messages in $manual"
+
+# Input, and where standard output goes; one input for each message.
+messages=()
+while IFS='|' read -r input stdout; do
+    status=0
+    message=$(printf '%b' "$input" | "$program" 2>&1 >"$stdout") || status=$?
+    [[ $status -eq 1 ]] || fail "input '$input' exited with $status, expected 1"
+    [[ $message != *$'\n'* ]] || fail "input '$input' gave more than one line: $message"
+    messages+=("$message")
+done <<'RUNS'
+|/dev/null
+2 1 2|/dev/null
+abc|/dev/null
+2 4 7 2 x6|/dev/null
+11|/dev/null
+1 3|/dev/full
+RUNS
+
+for message in "${messages[@]}"; do
+    matched=0
+    for template in "${templates[@]}"; do
+        [[ $message =~ $template ]] && matched=1
+    done
+    (( matched )) || fail "the message '$message' is not in $manual"
+done
+for template in "${templates[@]}"; do
+    matched=0
+    for message in "${messages[@]}"; do
+        [[ $message =~ $template ]] && matched=1
+    done
+    (( matched )) || fail "no input gives the message /$template/ of $manual"
+done
+echo "$manual: renders cleanly; ${#templates[@]} message lines agree with the program"
