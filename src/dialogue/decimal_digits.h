@@ -9,6 +9,10 @@ namespace matinv {
 // double. Digits past the first kKeptDigits only matter as "some of them
 // were not zero": no halfway point between two doubles needs more than 767
 // significant digits, so a single 1 standing for them rounds the same way.
+//
+// Short numbers, such as the usual few digits with a few decimals, are
+// converted by one exact multiplication or division; all others by strtod.
+// Both give the nearest double, so the choice never shows in a value.
 class DecimalDigits {
 public:
     void add_integer_digit(char digit);
@@ -23,14 +27,18 @@ public:
 
 private:
     void add_significant(char digit);
+    bool quick_value(double& result) const;
 
     static constexpr int kKeptDigits = 800;
+    // As many digits as always fit in the 64-bit mantissa_.
+    static constexpr int kMantissaDigits = 19;
     // Decimal exponents are held well beyond any double's range, and no
     // further, so that no count can overflow.
     static constexpr std::int64_t kExponentCap = 1'000'000'000;
 
     char kept_[kKeptDigits + 1];  // significant digits, leading zeros dropped
     int kept_count_ = 0;
+    std::uint64_t mantissa_ = 0;  // the first kMantissaDigits kept digits as an integer
     bool dropped_nonzero_ = false;
     // The value is 0.kept_ x 10^point_ x 10^(+/-exponent_).
     std::int64_t point_ = 0;
