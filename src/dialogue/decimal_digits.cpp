@@ -16,43 +16,6 @@ constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
 
 }  // namespace
 
-void DecimalDigits::add_significant(char digit) {
-    if (kept_count_ < kKeptDigits) {
-        kept_[kept_count_++] = digit;
-        if (kept_count_ <= kMantissaDigits) {
-            mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit - '0');
-        }
-    } else if (digit != '0') {
-        dropped_nonzero_ = true;
-    }
-}
-
-void DecimalDigits::add_integer_digit(char digit) {
-    if (kept_count_ == 0 && digit == '0') {
-        return;  // a leading zero
-    }
-    add_significant(digit);
-    if (point_ < kExponentCap) {
-        ++point_;
-    }
-}
-
-void DecimalDigits::add_fraction_digit(char digit) {
-    if (kept_count_ == 0 && digit == '0') {
-        if (point_ > -kExponentCap) {
-            --point_;  // a zero between the point and the first significant digit
-        }
-        return;
-    }
-    add_significant(digit);
-}
-
-void DecimalDigits::add_exponent_digit(char digit) {
-    if (exponent_ < kExponentCap) {
-        exponent_ = exponent_ * 10 + (digit - '0');
-    }
-}
-
 // Clinger's quick path: when the digits form an integer M of at most 2^53 and
 // the value is M x 10^e with |e| <= 22, both M and 10^|e| are doubles
 // exactly, so one multiplication or division rounds the exact value once,

@@ -47,4 +47,43 @@ private:
     bool exponent_negative_ = false;
 };
 
+// The digits arrive one call each, so these stay inline.
+
+inline void DecimalDigits::add_significant(char digit) {
+    if (kept_count_ < kKeptDigits) {
+        kept_[kept_count_++] = digit;
+        if (kept_count_ <= kMantissaDigits) {
+            mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit - '0');
+        }
+    } else if (digit != '0') {
+        dropped_nonzero_ = true;
+    }
+}
+
+inline void DecimalDigits::add_integer_digit(char digit) {
+    if (kept_count_ == 0 && digit == '0') {
+        return;  // a leading zero
+    }
+    add_significant(digit);
+    if (point_ < kExponentCap) {
+        ++point_;
+    }
+}
+
+inline void DecimalDigits::add_fraction_digit(char digit) {
+    if (kept_count_ == 0 && digit == '0') {
+        if (point_ > -kExponentCap) {
+            --point_;  // a zero between the point and the first significant digit
+        }
+        return;
+    }
+    add_significant(digit);
+}
+
+inline void DecimalDigits::add_exponent_digit(char digit) {
+    if (exponent_ < kExponentCap) {
+        exponent_ = exponent_ * 10 + (digit - '0');
+    }
+}
+
 }  // namespace matinv
