@@ -6,6 +6,7 @@ include(GoogleTest)
 add_executable(matinv_fast_path_tests
   ${CMAKE_CURRENT_LIST_DIR}/number_conversion_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reader_buffering_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/row_prompts_test.cpp
 )
 target_link_libraries(matinv_fast_path_tests PRIVATE matinv_core GTest::gtest_main)
 gtest_discover_tests(matinv_fast_path_tests)
