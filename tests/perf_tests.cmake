@@ -7,6 +7,7 @@ add_executable(matinv_fast_path_tests
   ${CMAKE_CURRENT_LIST_DIR}/number_conversion_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/reader_buffering_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/row_prompts_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fixed_format_test.cpp
 )
 target_link_libraries(matinv_fast_path_tests PRIVATE matinv_core GTest::gtest_main)
 gtest_discover_tests(matinv_fast_path_tests)
