@@ -80,6 +80,12 @@ TEST(NumberConversion, BordersOfTheQuickPathMatchStrtod) {
         "0", "-0", "+0.0", "-0e22", "-.0e-40", "000000000000000000000000000000001",
         // The throughput workload's notation.
         "49.1564", "-11.1282", "-100.0000", "0.0001", "-99.9999",
+        // Plain decimals at the borders of the one-pass scan: 2^53 with a
+        // point anywhere, 2^64 + 1 whose digits wrap round to 1 in 64 bits,
+        // 22 and 23 decimals, a point at either end, and an exponent.
+        "900719925474099.2", "9.007199254740993", "18446744073709551617", "1844674407370955161.7",
+        "18446744073709551616.5", "-0.0000000000000000000009", "0.00000000000000000000009",
+        "12.", "-.5", "+5.", "2.5e-3", "0.1234567890123456789",
     });
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "dialogue/decimal_digits.h"
+#include "dialogue/exact_decimal.h"
 
 namespace matinv {
 namespace {
@@ -15,6 +16,45 @@ bool is_space(int c) {
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
 bool is_sign(int c) { return c == '+' || c == '-'; }
+
+// The entries people type and files hold are mostly short plain decimals
+// such as -12.3456: an optional sign, digits with an optional point, no
+// exponent. This reads one in a single pass straight into an integer and
+// returns the byte after it, or nullptr to leave the text to the general
+// scan: for an exponent, for more than 19 digits, for a value that is not a
+// double exactly before its one division, and for text that is no number.
+// Like the general scan it stops at the first byte that cannot continue the
+// number, and looks at nothing past that byte.
+constexpr int kShortDecimalDigits = 19;  // always fit in 64 bits
+
+const char* scan_short_decimal(const char* text, double& value) {
+    const bool negative = *text == '-';
+    if (is_sign(*text)) {
+        ++text;
+    }
+    std::uint64_t digits = 0;
+    int count = 0;
+    while (is_digit(*text)) {
+        digits = digits * 10 + static_cast<std::uint64_t>(*text - '0');
+        ++count;
+        ++text;
+    }
+    int fraction_count = 0;
+    if (*text == '.') {
+        ++text;
+        while (is_digit(*text)) {
+            digits = digits * 10 + static_cast<std::uint64_t>(*text - '0');
+            ++fraction_count;
+            ++text;
+        }
+        count += fraction_count;
+    }
+    if (count == 0 || count > kShortDecimalDigits || *text == 'e' || *text == 'E' ||
+        !exact_decimal_value(digits, -fraction_count, negative, value)) {
+        return nullptr;
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -245,6 +285,13 @@ ReadStatus InputReader::read_entry(double& value) {
         return ReadStatus::ended;
     }
     for (;;) {
+        double quick = 0.0;
+        const char* quick_stop = scan_short_decimal(buffer_ + position_, quick);
+        if (quick_stop != nullptr && (quick_stop < buffer_ + end_ || exhausted_)) {
+            position_ = static_cast<std::size_t>(quick_stop - buffer_);
+            value = quick;
+            return ReadStatus::ok;
+        }
         DecimalDigits digits;
         BufferCursor cursor(buffer_ + position_);
         const ReadStatus status = scan_entry(cursor, digits);
