@@ -5,12 +5,12 @@
 # and start-up (one whole 2x2 session). Medians, their ratio and peak
 # memory go to standard output.
 #
-#   bench/run.sh            STREAM_ROUNDS=31 STARTUP_ROUNDS=300 bench/run.sh
+#   bench/run.sh        (STREAM_ROUNDS and STARTUP_ROUNDS override 31 and 300)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build-bench}
-stream_rounds=${STREAM_ROUNDS:-21}
-startup_rounds=${STARTUP_ROUNDS:-200}
+stream_rounds=${STREAM_ROUNDS:-31}
+startup_rounds=${STARTUP_ROUNDS:-300}
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DMATINV_TESTS=OFF > /dev/null
 cmake --build "$build" -j2 --target matinv matinv_baseline make_stream compare_runs > /dev/null
