@@ -10,4 +10,4 @@ add_executable(matinv_fast_path_tests
   ${CMAKE_CURRENT_LIST_DIR}/fixed_format_test.cpp
 )
 target_link_libraries(matinv_fast_path_tests PRIVATE matinv_core GTest::gtest_main)
-gtest_discover_tests(matinv_fast_path_tests)
+gtest_discover_tests(matinv_fast_path_tests TEST_PREFIX "fast_path.")

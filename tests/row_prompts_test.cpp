@@ -11,7 +11,7 @@ namespace {
 
 std::string printf_prompt(int n, int i) {
     std::string prompt = "INPUT";
-    char column[16];
+    char column[32];
     for (int j = 0; j < n; ++j) {
         std::snprintf(column, sizeof column, " a%d%d", i + 1, j + 1);
         prompt += column;
