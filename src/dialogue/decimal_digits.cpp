@@ -3,43 +3,24 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "dialogue/exact_decimal.h"
+
 namespace matinv {
 
-void DecimalDigits::add_significant(char digit) {
-    if (kept_count_ < kKeptDigits) {
-        kept_[kept_count_++] = digit;
-    } else if (digit != '0') {
-        dropped_nonzero_ = true;
+bool DecimalDigits::quick_value(double& result) const {
+    if (dropped_nonzero_ || kept_count_ > kMantissaDigits) {
+        return false;
     }
-}
-
-void DecimalDigits::add_integer_digit(char digit) {
-    if (kept_count_ == 0 && digit == '0') {
-        return;  // a leading zero
-    }
-    add_significant(digit);
-    if (point_ < kExponentCap) {
-        ++point_;
-    }
-}
-
-void DecimalDigits::add_fraction_digit(char digit) {
-    if (kept_count_ == 0 && digit == '0') {
-        if (point_ > -kExponentCap) {
-            --point_;  // a zero between the point and the first significant digit
-        }
-        return;
-    }
-    add_significant(digit);
-}
-
-void DecimalDigits::add_exponent_digit(char digit) {
-    if (exponent_ < kExponentCap) {
-        exponent_ = exponent_ * 10 + (digit - '0');
-    }
+    const std::int64_t exponent =
+        point_ + (exponent_negative_ ? -exponent_ : exponent_) - kept_count_;
+    return exact_decimal_value(mantissa_, exponent, negative_, result);
 }
 
 double DecimalDigits::value() const {
+    double quick = 0.0;
+    if (quick_value(quick)) {
+        return quick;
+    }
     // Rewritten as "-0.DIGITSe+EXP" for strtod: the shape is fixed and
     // short, whatever the text looked like.
     char text[kKeptDigits + 40];

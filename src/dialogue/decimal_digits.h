@@ -9,6 +9,10 @@ namespace matinv {
 // double. Digits past the first kKeptDigits only matter as "some of them
 // were not zero": no halfway point between two doubles needs more than 767
 // significant digits, so a single 1 standing for them rounds the same way.
+//
+// Short numbers, such as the usual few digits with a few decimals, are
+// converted by one exact multiplication or division; all others by strtod.
+// Both give the nearest double, so the choice never shows in a value.
 class DecimalDigits {
 public:
     void add_integer_digit(char digit);
@@ -23,14 +27,18 @@ public:
 
 private:
     void add_significant(char digit);
+    bool quick_value(double& result) const;
 
     static constexpr int kKeptDigits = 800;
+    // As many digits as always fit in the 64-bit mantissa_.
+    static constexpr int kMantissaDigits = 19;
     // Decimal exponents are held well beyond any double's range, and no
     // further, so that no count can overflow.
     static constexpr std::int64_t kExponentCap = 1'000'000'000;
 
     char kept_[kKeptDigits + 1];  // significant digits, leading zeros dropped
     int kept_count_ = 0;
+    std::uint64_t mantissa_ = 0;  // the first kMantissaDigits kept digits as an integer
     bool dropped_nonzero_ = false;
     // The value is 0.kept_ x 10^point_ x 10^(+/-exponent_).
     std::int64_t point_ = 0;
@@ -38,5 +46,44 @@ private:
     bool negative_ = false;
     bool exponent_negative_ = false;
 };
+
+// The digits arrive one call each, so these stay inline.
+
+inline void DecimalDigits::add_significant(char digit) {
+    if (kept_count_ < kKeptDigits) {
+        kept_[kept_count_++] = digit;
+        if (kept_count_ <= kMantissaDigits) {
+            mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit - '0');
+        }
+    } else if (digit != '0') {
+        dropped_nonzero_ = true;
+    }
+}
+
+inline void DecimalDigits::add_integer_digit(char digit) {
+    if (kept_count_ == 0 && digit == '0') {
+        return;  // a leading zero
+    }
+    add_significant(digit);
+    if (point_ < kExponentCap) {
+        ++point_;
+    }
+}
+
+inline void DecimalDigits::add_fraction_digit(char digit) {
+    if (kept_count_ == 0 && digit == '0') {
+        if (point_ > -kExponentCap) {
+            --point_;  // a zero between the point and the first significant digit
+        }
+        return;
+    }
+    add_significant(digit);
+}
+
+inline void DecimalDigits::add_exponent_digit(char digit) {
+    if (exponent_ < kExponentCap) {
+        exponent_ = exponent_ * 10 + (digit - '0');
+    }
+}
 
 }  // namespace matinv

@@ -5,6 +5,7 @@
 #include "dialogue/input_reader.h"
 #include "dialogue/output_buffer.h"
 #include "dialogue/report.h"
+#include "dialogue/row_prompts.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 
@@ -13,16 +14,6 @@ namespace {
 
 constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
 constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
-
-void write_row_prompt(OutputBuffer& out, int n, int i) {
-    out.put("INPUT");
-    for (int j = 0; j < n; ++j) {
-        out.put(" a");
-        out.put_count(i + 1);
-        out.put_count(j + 1);
-    }
-    out.put(": ");
-}
 
 // One line on the error stream, after all pending output, so that the line
 // follows the prompt it answers.
@@ -114,7 +105,7 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
         m.n = order.value;
 
         for (int i = 0; i < m.n; ++i) {
-            write_row_prompt(out, m.n, i);
+            out.put(kRowPrompts.get(m.n, i));
             for (int j = 0; j < m.n; ++j) {
                 double x = 0.0;
                 const ReadStatus status = reader.read_entry(x);

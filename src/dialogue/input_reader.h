@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "dialogue/byte_streams.h"
+#include "dialogue/decimal_digits.h"
 #include "dialogue/output_buffer.h"
 
 namespace matinv {
@@ -47,10 +48,18 @@ public:
     const char* last_text() const { return last_text_; }
 
 private:
+    class BufferCursor;
+    class StreamCursor;
+    class TracingCursor;
+
     // The byte `ahead` places past the current one, or -1 past the end.
     int peek(std::size_t ahead);
+    bool read_more();
     void advance() { ++position_; }
     bool skip_space();
+    bool scan_needs_more();
+    template <typename Cursor>
+    static ReadStatus scan_entry(Cursor& cursor, DecimalDigits& digits);
     void remember_text(std::size_t length);
     void remember_offending_token();
 
@@ -58,7 +67,9 @@ private:
     static constexpr std::size_t kShownBytes = 32;
     Source& source_;
     OutputBuffer& pending_;
-    char buffer_[kCapacity];
+    // One byte more than is ever read into, for a 0 after the last byte
+    // read, which stops a scan there as any other byte outside a number does.
+    char buffer_[kCapacity + 1];
     std::size_t position_ = 0;
     std::size_t end_ = 0;
     bool exhausted_ = false;

@@ -1,0 +1,187 @@
+// Where the time of a stream of matrices goes: the inversion of order 10,
+// reading numbers, writing numbers, and the whole dialogue in memory.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "dialogue/byte_streams.h"
+#include "dialogue/driver.h"
+#include "dialogue/input_reader.h"
+#include "dialogue/output_buffer.h"
+#include "inversion/inversion.h"
+#include "inversion/working_matrices.h"
+
+namespace {
+
+class TextSource final : public matinv::Source {
+public:
+    explicit TextSource(const std::string& text) : text_(text) {}
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        const std::size_t part = std::min(capacity, text_.size() - offset_);
+        std::memcpy(buffer, text_.data() + offset_, part);
+        offset_ += part;
+        return part;
+    }
+
+private:
+    const std::string& text_;
+    std::size_t offset_ = 0;
+};
+
+class DiscardingSink final : public matinv::Sink {
+public:
+    bool write_all(const char* data, std::size_t size) override {
+        benchmark::DoNotOptimize(data);
+        bytes += size;
+        return true;
+    }
+    std::size_t bytes = 0;
+};
+
+// A fixed pseudo-random sequence in [-100, 100).
+class Entries {
+public:
+    double next() {
+        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+        return static_cast<double>(state_ >> 11) * 0x1p-53 * 200.0 - 100.0;
+    }
+
+private:
+    unsigned long long state_ = 42;
+};
+
+void fill_order10(matinv::WorkingMatrices& m, bool zero_row) {
+    Entries entries;
+    matinv::clear(m);
+    m.n = 10;
+    for (int i = 0; i < 10; ++i) {
+        for (int j = 0; j < 10; ++j) {
+            matinv::store_entry(m, i, j, zero_row && i == 3 ? 0.0 : entries.next());
+        }
+        matinv::seed_identity(m, i);
+    }
+}
+
+void invert_order10(benchmark::State& state, bool zero_row, matinv::Outcome expected) {
+    matinv::WorkingMatrices m;
+    fill_order10(m, zero_row);
+    matinv::Matrix work;
+    for (auto _ : state) {
+        std::memcpy(work, m.a, sizeof work);
+        const matinv::Outcome outcome = matinv::invert(work, 10);
+        benchmark::DoNotOptimize(outcome);
+        if (outcome != expected) {
+            state.SkipWithError("unexpected outcome of the inversion");
+            break;
+        }
+    }
+}
+
+void BM_InvertOrder10(benchmark::State& state) {
+    invert_order10(state, false, matinv::Outcome::success);
+}
+BENCHMARK(BM_InvertOrder10);
+
+// The kind of matrix in the throughput stream: the forward phase runs in
+// full, then the singularity test stops it.
+void BM_InvertOrder10WithZeroRow(benchmark::State& state) {
+    invert_order10(state, true, matinv::Outcome::failure);
+}
+BENCHMARK(BM_InvertOrder10WithZeroRow);
+
+std::string numbers_text(const char* format, int count) {
+    Entries entries;
+    std::string text;
+    char number[64];
+    for (int k = 0; k < count; ++k) {
+        std::snprintf(number, sizeof number, format, entries.next());
+        text += number;
+        text += k % 10 == 9 ? '\n' : ' ';
+    }
+    return text;
+}
+
+void read_entries(benchmark::State& state, const char* format) {
+    constexpr int kCount = 10000;
+    const std::string text = numbers_text(format, kCount);
+    for (auto _ : state) {
+        TextSource source(text);
+        DiscardingSink sink;
+        matinv::OutputBuffer pending(sink);
+        matinv::InputReader reader(source, pending);
+        double sum = 0.0;
+        double x = 0.0;
+        while (reader.read_entry(x) == matinv::ReadStatus::ok) {
+            sum += x;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kCount);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+// Entries as in the throughput stream.
+void BM_ReadEntriesFourDecimals(benchmark::State& state) { read_entries(state, "%.4f"); }
+BENCHMARK(BM_ReadEntriesFourDecimals);
+
+// Seventeen significant digits: more than an exact quick conversion takes.
+void BM_ReadEntriesSeventeenDigits(benchmark::State& state) { read_entries(state, "%.17g"); }
+BENCHMARK(BM_ReadEntriesSeventeenDigits);
+
+void BM_WriteFixedTenDecimals(benchmark::State& state) {
+    constexpr int kCount = 1000;
+    double values[kCount];
+    Entries entries;
+    for (double& v : values) {
+        v = entries.next() / 7.0;
+    }
+    DiscardingSink sink;
+    matinv::OutputBuffer out(sink);
+    for (auto _ : state) {
+        for (double v : values) {
+            out.put_fixed10(v);
+            out.put_char('\t');
+        }
+        out.flush();
+    }
+    state.SetItemsProcessed(state.iterations() * kCount);
+}
+BENCHMARK(BM_WriteFixedTenDecimals);
+
+// The throughput stream in memory: prompts, reading, inversion, report.
+void BM_DialogueStreamPerAttempt(benchmark::State& state) {
+    constexpr int kAttempts = 500;
+    Entries entries;
+    std::string text;
+    char number[32];
+    for (int k = 0; k < kAttempts; ++k) {
+        text += "10\n";
+        for (int i = 0; i < 10; ++i) {
+            for (int j = 0; j < 10; ++j) {
+                std::snprintf(number, sizeof number, j == 0 ? "%.4f" : " %.4f",
+                              i == k % 10 ? 0.0 : entries.next());
+                text += number;
+            }
+            text += '\n';
+        }
+    }
+    text += "3\n0 1 2\n1 0 3\n4 -3 8\n";
+    for (auto _ : state) {
+        TextSource source(text);
+        DiscardingSink out;
+        DiscardingSink errors;
+        if (matinv::run_dialogue(source, out, errors) != 0) {
+            state.SkipWithError("the dialogue did not end with a report");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kAttempts);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_DialogueStreamPerAttempt);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+namespace matinv {
+
+// Every power of ten up to 10^22 is a double exactly: 5^22 < 2^53.
+inline constexpr double kExactPowersOfTen[] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
+inline constexpr int kLargestExactPowerOfTen = 22;
+inline constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
+
+// Clinger's quick path: when the digits form an integer M of at most 2^53 and
+// the value is M x 10^exponent with |exponent| <= 22, both M and 10^|exponent|
+// are doubles exactly, so one multiplication or division rounds the exact
+// value once, to the same nearest double that strtod finds. Returns false,
+// leaving result alone, for any other number.
+inline bool exact_decimal_value(std::uint64_t digits, std::int64_t exponent, bool negative,
+                                double& result) {
+    if (digits > kLargestExactInteger || exponent < -kLargestExactPowerOfTen ||
+        exponent > kLargestExactPowerOfTen) {
+        return false;
+    }
+    const double m = static_cast<double>(digits);
+    const double magnitude = exponent >= 0 ? m * kExactPowersOfTen[exponent]
+                                           : m / kExactPowersOfTen[-exponent];
+    result = negative ? -magnitude : magnitude;
+    return true;
+}
+
+}  // namespace matinv
