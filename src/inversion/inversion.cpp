@@ -14,33 +14,19 @@ static_assert(FLT_EVAL_METHOD == 0, "double expressions must be evaluated in dou
 namespace matinv {
 namespace {
 
-// The row loops below step over 2n columns two at a time: the count is
-// always even, so the compiler can use packed instructions that work on a
-// pair at once with no odd column left over, and still every element gets
-// its own rounded product and its own rounded difference, exactly as one at
-// a time. p and r are always different rows, which __restrict tells it.
-
 // Row r becomes row p minus ratio times row r, over all 2n columns, reduced
 // ones included. The product is rounded before the subtraction.
 void replace_by_pivot_minus_multiple(Matrix& a, int n, int p, int r, double ratio) {
-    double* __restrict target = a[r];
-    const double* __restrict pivot = a[p];
-    for (int k = 0; k < 2 * n; k += 2) {
-        target[k] = pivot[k] - target[k] * ratio;
-        target[k + 1] = pivot[k + 1] - target[k + 1] * ratio;
+    for (int k = 0; k < 2 * n; ++k) {
+        a[r][k] = a[p][k] - a[r][k] * ratio;
     }
 }
 
 void exchange_rows(Matrix& a, int n, int r1, int r2) {
-    double* __restrict first = a[r1];
-    double* __restrict second = a[r2];
-    for (int k = 0; k < 2 * n; k += 2) {
-        const double held0 = first[k];
-        const double held1 = first[k + 1];
-        first[k] = second[k];
-        first[k + 1] = second[k + 1];
-        second[k] = held0;
-        second[k + 1] = held1;
+    for (int k = 0; k < 2 * n; ++k) {
+        const double held = a[r1][k];
+        a[r1][k] = a[r2][k];
+        a[r2][k] = held;
     }
 }
 
