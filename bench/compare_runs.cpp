@@ -71,8 +71,8 @@ void print(const Series& s) {
     const auto [low, high] = std::minmax_element(s.seconds.begin(), s.seconds.end());
     const char* slash = std::strrchr(s.program, '/');
     std::printf("%-16s median %9.3f ms  (min %9.3f, max %9.3f)  peak RSS %6ld KB\n",
-                slash != nullptr ? slash + 1 : s.program,
-                median(s.seconds) * 1e3, *low * 1e3, *high * 1e3, s.peak_rss_kb);
+                slash != nullptr ? slash + 1 : s.program, median(s.seconds) * 1e3, *low * 1e3,
+                *high * 1e3, s.peak_rss_kb);
 }
 
 }  // namespace
@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
             const int which = (round % 2 == 0) ? k : 1 - k;
             const Run run = run_once(series[which].program, input);
             if (!run.ok) {
-                std::fprintf(stderr, "compare_runs: %s failed on %s\n", series[which].program, input);
+                std::fprintf(stderr, "compare_runs: %s failed on %s\n", series[which].program,
+                             input);
                 return 1;
             }
             seconds[which] = run.seconds;
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
     print(series[0]);
     print(series[1]);
     std::printf("ratio of medians A/B %.3f   (median of paired ratios %.3f, %d rounds)\n",
-                median(series[0].seconds) / median(series[1].seconds), median(paired_ratios), rounds);
+                median(series[0].seconds) / median(series[1].seconds), median(paired_ratios),
+                rounds);
     return 0;
 }

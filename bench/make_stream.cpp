@@ -73,7 +73,8 @@ void write_varied_entry(Random& random) {
             std::printf("%.17g", sign * random.unit() * std::pow(10.0, random.below(25) - 12));
             break;
         case 3:
-            std::printf("%.3e", sign * random.between(1.0, 10.0) * std::pow(10.0, random.below(9) - 4));
+            std::printf("%.3e",
+                        sign * random.between(1.0, 10.0) * std::pow(10.0, random.below(9) - 4));
             break;
         case 4: {  // dyadic values whose eleventh decimal can be an exact 5
             const double odd = 2.0 * random.below(5000) + 1.0;
@@ -81,13 +82,15 @@ void write_varied_entry(Random& random) {
             break;
         }
         case 5:  // beyond 1e7, where ten decimals need more than 17 digits
-            std::printf("%.6e", sign * random.between(1.0, 10.0) * std::pow(10.0, 7 + random.below(60)));
+            std::printf("%.6e",
+                        sign * random.between(1.0, 10.0) * std::pow(10.0, 7 + random.below(60)));
             break;
         case 6:  // more digits than any quick path takes
             std::printf("%.30f", sign * random.unit());
             break;
         case 7:  // leading zeros, no integer part, upper-case exponent
-            std::printf("%s.%05dE%+d", sign < 0 ? "-" : "+", random.below(100000), random.below(7) - 3);
+            std::printf("%s.%05dE%+d", sign < 0 ? "-" : "+", random.below(100000),
+                        random.below(7) - 3);
             break;
         case 8:
             std::printf(random.below(2) == 0 ? "-0" : "0.0");

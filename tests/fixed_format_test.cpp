@@ -12,19 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "dialogue/byte_streams.h"
 #include "dialogue/output_buffer.h"
+#include "memory_streams.h"
 
 namespace {
 
-class StringSink final : public matinv::Sink {
-public:
-    bool write_all(const char* data, std::size_t size) override {
-        text.append(data, size);
-        return true;
-    }
-    std::string text;
-};
+using matinv::testing::StringSink;
 
 std::string written(double value) {
     StringSink sink;
@@ -49,18 +42,43 @@ void expect_as_printf(const std::vector<double>& values) {
 TEST(FixedFormat, SpecialAndBorderValuesAreWrittenAsPrintfWritesThem) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     expect_as_printf({
-        0.0, -0.0, kInf, -kInf, std::numeric_limits<double>::quiet_NaN(),
-        -std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::denorm_min(),
-        -std::numeric_limits<double>::min(), std::numeric_limits<double>::max(),
+        0.0,
+        -0.0,
+        kInf,
+        -kInf,
+        std::numeric_limits<double>::quiet_NaN(),
+        -std::numeric_limits<double>::quiet_NaN(),
+        std::numeric_limits<double>::denorm_min(),
+        -std::numeric_limits<double>::min(),
+        std::numeric_limits<double>::max(),
         -std::numeric_limits<double>::max(),
         // Halfway at the tenth decimal: 2^-11 = 0.00048828125, and others.
-        0x1p-11, -0x1p-11, 3 * 0x1p-11, 0x1p-12, 5 * 0x1p-13, 1.0 + 0x1p-11,
+        0x1p-11,
+        -0x1p-11,
+        3 * 0x1p-11,
+        0x1p-12,
+        5 * 0x1p-13,
+        1.0 + 0x1p-11,
         // Just below and above a carry into the next integer digit.
-        0.99999999995, 0.999999999949999, 9.99999999995, 99999.99999999995,
+        0.99999999995,
+        0.999999999949999,
+        9.99999999995,
+        99999.99999999995,
         // Tiny values that round to zero with either sign.
-        4e-11, -4e-11, 5e-11, -5e-11, 6e-11, -6e-11,
+        4e-11,
+        -4e-11,
+        5e-11,
+        -5e-11,
+        6e-11,
+        -6e-11,
         // Beyond 17 significant digits in the integer part.
-        1e7, 123456789.0123456789, 1e17, 1e22, 1e23, 0x1p70, 6.02214076e23,
+        1e7,
+        123456789.0123456789,
+        1e17,
+        1e22,
+        1e23,
+        0x1p70,
+        6.02214076e23,
     });
 }
 

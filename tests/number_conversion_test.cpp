@@ -12,28 +12,12 @@
 #include "dialogue/byte_streams.h"
 #include "dialogue/input_reader.h"
 #include "dialogue/output_buffer.h"
+#include "memory_streams.h"
 
 namespace {
 
-class TextSource final : public matinv::Source {
-public:
-    explicit TextSource(std::string text) : text_(std::move(text)) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        const std::size_t part = std::min(capacity, text_.size() - offset_);
-        std::memcpy(buffer, text_.data() + offset_, part);
-        offset_ += part;
-        return part;
-    }
-
-private:
-    std::string text_;
-    std::size_t offset_ = 0;
-};
-
-class NullSink final : public matinv::Sink {
-public:
-    bool write_all(const char*, std::size_t) override { return true; }
-};
+using matinv::testing::StringSink;
+using matinv::testing::TextSource;
 
 std::uint64_t bits(double x) {
     std::uint64_t b;
@@ -50,7 +34,7 @@ void expect_same_as_strtod(const std::vector<std::string>& texts) {
         stream += ' ';
     }
     TextSource source(stream);
-    NullSink sink;
+    StringSink sink;
     matinv::OutputBuffer pending(sink);
     matinv::InputReader reader(source, pending);
     for (const std::string& t : texts) {
@@ -65,27 +49,67 @@ void expect_same_as_strtod(const std::vector<std::string>& texts) {
 TEST(NumberConversion, BordersOfTheQuickPathMatchStrtod) {
     expect_same_as_strtod({
         // 2^53 is the largest integer taken whole, 2^53 + 1 the first that is not.
-        "9007199254740992", "9007199254740993", "9007199254740992e22", "9007199254740993e-22",
-        "9007199254740992e-22", "9007199254740992e23", "9007199254740992e-23",
+        "9007199254740992",
+        "9007199254740993",
+        "9007199254740992e22",
+        "9007199254740993e-22",
+        "9007199254740992e-22",
+        "9007199254740992e23",
+        "9007199254740992e-23",
         // Exponents at and just past 10^22, written and implied by the point.
-        "1e22", "1e23", "1e-22", "1e-23", "0.1e23", "10e-23", "123456789e14", "1.5e-21",
-        "0.0000000000000000000001", "0.00000000000000000000001", "10000000000000000000000",
+        "1e22",
+        "1e23",
+        "1e-22",
+        "1e-23",
+        "0.1e23",
+        "10e-23",
+        "123456789e14",
+        "1.5e-21",
+        "0.0000000000000000000001",
+        "0.00000000000000000000001",
+        "10000000000000000000000",
         "100000000000000000000000",
         // Nineteen and twenty significant digits, and digits with trailing zeros.
-        "1234567890123456789", "12345678901234567890", "1.000000000000000000", "100.0000000",
-        "0.30000000000000000000001", "4.9406564584124654e-324", "1.7976931348623157e308",
+        "1234567890123456789",
+        "12345678901234567890",
+        "1.000000000000000000",
+        "100.0000000",
+        "0.30000000000000000000001",
+        "4.9406564584124654e-324",
+        "1.7976931348623157e308",
         // Halfway cases between neighbouring doubles.
-        "9007199254740993.0", "0.5", "2.5e-1", "1.00000000000000011102230246251565404236316680908203125",
+        "9007199254740993.0",
+        "0.5",
+        "2.5e-1",
+        "1.00000000000000011102230246251565404236316680908203125",
         // Zeros of both signs and in all notations.
-        "0", "-0", "+0.0", "-0e22", "-.0e-40", "000000000000000000000000000000001",
+        "0",
+        "-0",
+        "+0.0",
+        "-0e22",
+        "-.0e-40",
+        "000000000000000000000000000000001",
         // The throughput workload's notation.
-        "49.1564", "-11.1282", "-100.0000", "0.0001", "-99.9999",
+        "49.1564",
+        "-11.1282",
+        "-100.0000",
+        "0.0001",
+        "-99.9999",
         // Plain decimals at the borders of the one-pass scan: 2^53 with a
         // point anywhere, 2^64 + 1 whose digits wrap round to 1 in 64 bits,
         // 22 and 23 decimals, a point at either end, and an exponent.
-        "900719925474099.2", "9.007199254740993", "18446744073709551617", "1844674407370955161.7",
-        "18446744073709551616.5", "-0.0000000000000000000009", "0.00000000000000000000009",
-        "12.", "-.5", "+5.", "2.5e-3", "0.1234567890123456789",
+        "900719925474099.2",
+        "9.007199254740993",
+        "18446744073709551617",
+        "1844674407370955161.7",
+        "18446744073709551616.5",
+        "-0.0000000000000000000009",
+        "0.00000000000000000000009",
+        "12.",
+        "-.5",
+        "+5.",
+        "2.5e-3",
+        "0.1234567890123456789",
     });
 }
 
@@ -128,7 +152,8 @@ std::string random_number_text(Random& random) {
     text += random_digits(random, integer_digits);
     if (fraction_digits > 0 || integer_digits == 0 || random.below(4) == 0) {
         text += '.';
-        text += random_digits(random, fraction_digits == 0 && integer_digits == 0 ? 1 : fraction_digits);
+        text += random_digits(random,
+                              fraction_digits == 0 && integer_digits == 0 ? 1 : fraction_digits);
     }
     if (random.below(2) == 0) {
         text += random.below(2) == 0 ? 'e' : 'E';

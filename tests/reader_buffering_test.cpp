@@ -13,6 +13,7 @@
 #include "dialogue/byte_streams.h"
 #include "dialogue/input_reader.h"
 #include "dialogue/output_buffer.h"
+#include "memory_streams.h"
 
 namespace {
 
@@ -43,10 +44,7 @@ private:
     std::size_t offset_ = 0;
 };
 
-class NullSink final : public matinv::Sink {
-public:
-    bool write_all(const char*, std::size_t) override { return true; }
-};
+using matinv::testing::StringSink;
 
 std::uint64_t bits(double x) {
     std::uint64_t b;
@@ -95,7 +93,7 @@ TEST(ReaderBuffering, NumbersSplitAcrossReadsAndNumbersEndingAReadAreTakenWithou
     };
     for (const PiecesCase& c : cases) {
         PieceSource source(c.pieces);
-        NullSink sink;
+        StringSink sink;
         matinv::OutputBuffer pending(sink);
         matinv::InputReader reader(source, pending);
         for (double expected : c.values) {
@@ -121,9 +119,18 @@ private:
 };
 
 std::string random_token(Random& random) {
-    static const char* const kShapes[] = {"-12.3456", "7", "+.5", "1e5", "2.5E-3", "-0",
-                                          "123456789012345678901234567890", "0.000001e+2",
-                                          "9007199254740993", "3.", "1e-400", "4e400"};
+    static const char* const kShapes[] = {"-12.3456",
+                                          "7",
+                                          "+.5",
+                                          "1e5",
+                                          "2.5E-3",
+                                          "-0",
+                                          "123456789012345678901234567890",
+                                          "0.000001e+2",
+                                          "9007199254740993",
+                                          "3.",
+                                          "1e-400",
+                                          "4e400"};
     return kShapes[random.below(12)];
 }
 
@@ -139,12 +146,13 @@ TEST(ReaderBuffering, AnySplitOfTheInputGivesTheValuesOfTheWholeText) {
     for (int round = 0; round < 20; ++round) {
         std::vector<std::string> pieces;
         for (std::size_t at = 0; at < text.size();) {
-            const std::size_t size = 1 + static_cast<std::size_t>(random.below(round < 10 ? 4 : 200));
+            const std::size_t size =
+                1 + static_cast<std::size_t>(random.below(round < 10 ? 4 : 200));
             pieces.push_back(text.substr(at, size));
             at += size;
         }
         PieceSource source(pieces);
-        NullSink sink;
+        StringSink sink;
         matinv::OutputBuffer pending(sink);
         matinv::InputReader reader(source, pending);
         for (std::size_t i = 0; i < tokens.size(); ++i) {
@@ -170,14 +178,15 @@ TEST(ReaderBuffering, NumbersLongerThanTheBufferAreReadWhole) {
             pieces.push_back(text.substr(at, piece_size));
         }
         PieceSource source(pieces);
-        NullSink sink;
+        StringSink sink;
         matinv::OutputBuffer pending(sink);
         matinv::InputReader reader(source, pending);
         const double expected[] = {7.0, std::strtod(long_fraction.c_str(), nullptr),
                                    std::strtod(long_integer.c_str(), nullptr), 8.0};
         for (double e : expected) {
             double value = 0.0;
-            ASSERT_EQ(reader.read_entry(value), matinv::ReadStatus::ok) << "pieces of " << piece_size;
+            ASSERT_EQ(reader.read_entry(value), matinv::ReadStatus::ok)
+                << "pieces of " << piece_size;
             EXPECT_EQ(bits(value), bits(e)) << "pieces of " << piece_size;
         }
     }

@@ -24,8 +24,8 @@ inline bool exact_decimal_value(std::uint64_t digits, std::int64_t exponent, boo
         return false;
     }
     const double m = static_cast<double>(digits);
-    const double magnitude = exponent >= 0 ? m * kExactPowersOfTen[exponent]
-                                           : m / kExactPowersOfTen[-exponent];
+    const double magnitude =
+        exponent >= 0 ? m * kExactPowersOfTen[exponent] : m / kExactPowersOfTen[-exponent];
     result = negative ? -magnitude : magnitude;
     return true;
 }
