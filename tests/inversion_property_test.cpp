@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cmath>
 #include <cstdint>
@@ -238,6 +239,18 @@ TEST(InversionProperty, DialogueAfterLargerFailureMatchesFreshRun) {
         ASSERT_NE(message, std::string::npos) << "order " << n;
         EXPECT_EQ(after_failure.substr(message + kNoInverse.size()), fresh)
             << "order " << n << ", input:\n" << matrix;
+    }
+}
+
+TEST(InversionProperty, OrderOfZeroOrLessSucceedsAndLeavesMatrixAlone) {
+    Random random(500);
+    for (const int n : {0, -1, -10, INT_MIN + 1, INT_MIN}) {
+        WorkingMatrices m;
+        enter(m, well_conditioned(kMaxOrder, random));
+        Matrix before;
+        std::memcpy(before, m.a, sizeof(Matrix));
+        EXPECT_EQ(invert(m.a, n), Outcome::success) << "order " << n;
+        EXPECT_TRUE(same_bits(m.a, before)) << "order " << n;
     }
 }
 

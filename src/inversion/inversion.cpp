@@ -111,6 +111,11 @@ void normalise(Matrix& a, int n) {
 }  // namespace
 
 Outcome invert(Matrix& a, int n) {
+    // The order is taken as typed, down to INT_MIN, where n - 1 would
+    // overflow in the loops below.
+    if (n <= 0) {
+        return Outcome::success;
+    }
     scale_rows(a, n);
     forward_phase(a, n);
     if (has_small_diagonal(a, n)) {
