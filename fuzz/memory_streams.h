@@ -24,8 +24,10 @@ public:
             size = std::min(size, next_chunk_);
             next_chunk_ = next_chunk_ % chunk_limit_ + 1;
         }
-        std::memcpy(buffer, text_.data(), size);
-        text_.remove_prefix(size);
+        if (size > 0) {  // an empty input may have no storage at all
+            std::memcpy(buffer, text_.data(), size);
+            text_.remove_prefix(size);
+        }
         return size;
     }
 

@@ -196,8 +196,10 @@ public:
     explicit TextSource(std::string_view text) : text_(text) {}
     std::size_t read_some(char* buffer, std::size_t capacity) override {
         const std::size_t size = std::min(capacity, text_.size());
-        std::memcpy(buffer, text_.data(), size);
-        text_.remove_prefix(size);
+        if (size > 0) {
+            std::memcpy(buffer, text_.data(), size);
+            text_.remove_prefix(size);
+        }
         return size;
     }
 
