@@ -1,5 +1,6 @@
 #include "transcript_check.h"
 
+#include <algorithm>
 #include <string>
 
 namespace matinv::fuzz {
@@ -141,11 +142,12 @@ std::string early_end_fault(std::string_view errors, int status) {
         return "the error stream holds no line starting \"matinv: \"";
     }
     errors.remove_suffix(1);
-    for (const char c : errors) {
-        if (c < 0x20 || c > 0x7e) {
-            return "the error line holds byte " + std::to_string(static_cast<unsigned char>(c)) +
-                   ", which is not printable";
-        }
+    const char* const end = errors.data() + errors.size();
+    const char* const unprintable =
+        std::find_if(errors.data(), end, [](char c) { return c < 0x20 || c > 0x7e; });
+    if (unprintable != end) {
+        return "the error line holds byte " +
+               std::to_string(static_cast<unsigned char>(*unprintable)) + ", which is not printable";
     }
     return {};
 }
