@@ -13,8 +13,8 @@ inline constexpr double kSingularityThreshold = 1e-10;
 
 // Turns a, the entered matrix of order n beside the identity, into the
 // identity beside the inverse, in place. On failure (no inverse) the content
-// of a has no meaning. Requires 0 <= n <= kMaxOrder; an order of 0 or less
-// has nothing to do and succeeds.
+// of a has no meaning. Requires n <= kMaxOrder; an order of 0 or less, down
+// to INT_MIN, has nothing to do and succeeds.
 Outcome invert(Matrix& a, int n);
 
 }  // namespace matinv

@@ -1,0 +1,192 @@
+#include "transcript_check.h"
+
+#include <algorithm>
+#include <string>
+
+namespace matinv::fuzz {
+namespace {
+
+constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
+constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
+constexpr int kLargestOrder = 10;
+
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : text_(text) {}
+
+    bool at_end() const { return position_ == text_.size(); }
+    bool starts_with(std::string_view expected) const {
+        return text_.substr(position_).starts_with(expected);
+    }
+    bool take(std::string_view expected) {
+        if (!starts_with(expected)) {
+            return false;
+        }
+        position_ += expected.size();
+        return true;
+    }
+    bool take_digit() {
+        if (at_end() || text_[position_] < '0' || text_[position_] > '9') {
+            return false;
+        }
+        ++position_;
+        return true;
+    }
+    // Where the cursor stands and what follows, for a fault message.
+    std::string here() const {
+        std::string shown;
+        for (const char c : text_.substr(position_, 24)) {
+            if (c == '\n') {
+                shown += "\\n";
+            } else if (c == '\t') {
+                shown += "\\t";
+            } else {
+                shown += c;
+            }
+        }
+        return " at byte " + std::to_string(position_) + " of standard output, before \"" +
+               shown + "\"";
+    }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+std::string row_prompt(int row, int order) {
+    std::string prompt = "INPUT";
+    for (int column = 1; column <= order; ++column) {
+        prompt += " a" + std::to_string(row) + std::to_string(column);
+    }
+    return prompt + ": ";
+}
+
+// The order a first row prompt was written for, or 0 if it is no such prompt.
+int take_first_row_prompt(Cursor& out) {
+    for (int order = 1; order <= kLargestOrder; ++order) {
+        if (out.take(row_prompt(1, order))) {
+            return order;
+        }
+    }
+    return 0;
+}
+
+// "%.10f\t": a sign only for negatives, no leading zeros, ten decimals.
+bool take_number(Cursor& out) {
+    out.take("-");
+    if (out.take("inf\t") || out.take("nan\t")) {
+        return true;
+    }
+    if (out.take("0")) {
+        if (out.take_digit()) {
+            return false;
+        }
+    } else if (!out.take_digit()) {
+        return false;
+    } else {
+        while (out.take_digit()) {
+        }
+    }
+    if (!out.take(".")) {
+        return false;
+    }
+    for (int decimal = 0; decimal < 10; ++decimal) {
+        if (!out.take_digit()) {
+            return false;
+        }
+    }
+    return out.take("\t");
+}
+
+std::string block_fault(Cursor& out, std::string_view heading, int order) {
+    if (!out.take(heading)) {
+        return "expected the heading of a report block" + out.here();
+    }
+    for (int row = 1; row <= order; ++row) {
+        for (int column = 1; column <= order; ++column) {
+            if (!take_number(out)) {
+                return "expected number " + std::to_string(column) + " of row " +
+                       std::to_string(row) + out.here();
+            }
+        }
+        if (!out.take("\n")) {
+            return "expected the end of row " + std::to_string(row) + out.here();
+        }
+    }
+    return {};
+}
+
+std::string report_fault(Cursor& out, int order, std::string_view errors, int status) {
+    for (const std::string_view heading : {"\n[A]=\n", "\n[B]=\n", "\n[A][B]=\n"}) {
+        if (std::string fault = block_fault(out, heading, order); !fault.empty()) {
+            return fault;
+        }
+    }
+    if (!out.at_end()) {
+        return "standard output goes on after the report" + out.here();
+    }
+    if (status != 0) {
+        return "a run that reported ended with status " + std::to_string(status);
+    }
+    if (!errors.empty()) {
+        return "a run that reported wrote on the error stream";
+    }
+    return {};
+}
+
+std::string early_end_fault(std::string_view errors, int status) {
+    if (status != 1) {
+        return "a run that ended before a report ended with status " + std::to_string(status);
+    }
+    if (!errors.starts_with("matinv: ") || !errors.ends_with('\n')) {
+        return "the error stream holds no line starting \"matinv: \"";
+    }
+    errors.remove_suffix(1);
+    const char* const end = errors.data() + errors.size();
+    const char* const unprintable =
+        std::find_if(errors.data(), end, [](char c) { return c < 0x20 || c > 0x7e; });
+    if (unprintable != end) {
+        return "the error line holds byte " +
+               std::to_string(static_cast<unsigned char>(*unprintable)) + ", which is not printable";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string transcript_fault(std::string_view out_text, std::string_view errors, int status) {
+    Cursor out(out_text);
+    for (;;) {
+        if (!out.take(kOrderPrompt)) {
+            return "expected the order prompt" + out.here();
+        }
+        if (out.at_end()) {
+            return early_end_fault(errors, status);
+        }
+        // Row prompts say the order; an order of 0 or less has none.
+        int order = 0;
+        if (out.starts_with("INPUT")) {
+            order = take_first_row_prompt(out);
+            if (order == 0) {
+                return "malformed first row prompt" + out.here();
+            }
+            for (int row = 2; row <= order && !out.at_end(); ++row) {
+                if (!out.take(row_prompt(row, order))) {
+                    return "expected the prompt for row " + std::to_string(row) + out.here();
+                }
+            }
+            if (out.at_end()) {
+                return early_end_fault(errors, status);
+            }
+        }
+        if (out.take(kNoInverse)) {
+            if (order == 0) {
+                return "no inverse reported for a matrix of no entries";
+            }
+            continue;
+        }
+        return report_fault(out, order, errors, status);
+    }
+}
+
+}  // namespace matinv::fuzz

@@ -1,0 +1,85 @@
+// The fuzz harness is only as good as its judge: sound transcripts must pass
+// and each kind of broken one must be caught.
+#include "transcript_check.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+namespace matinv::fuzz {
+namespace {
+
+constexpr std::string_view kReport2 =
+    "\n[A]=\n4.0000000000\t7.0000000000\t\n2.0000000000\t6.0000000000\t\n"
+    "\n[B]=\n0.6000000000\t-0.7000000000\t\n-0.2000000000\t0.4000000000\t\n"
+    "\n[A][B]=\n1.0000000000\t-0.0000000000\t\n0.0000000000\t1.0000000000\t\n";
+
+struct Transcript {
+    const char* name;
+    std::string out;
+    std::string_view errors;
+    int status;
+};
+
+const std::string kPrompts2 =
+    "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a21 a22: ";
+
+TEST(TranscriptCheck, SoundRunsPass) {
+    const Transcript sound[] = {
+        {"order 2 reported", kPrompts2 + std::string(kReport2), "", 0},
+        {"no inverse, then reported",
+         kPrompts2 + "\nINVERSE MATRIX NOT EXIST!!\n" + kPrompts2 + std::string(kReport2), "", 0},
+        {"order 0", "INPUT ORDER OF SQUARE MATRIX: \n[A]=\n\n[B]=\n\n[A][B]=\n", "", 0},
+        {"extreme numbers",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n-inf\t\n\n[B]=\n-nan\t\n"
+         "\n[A][B]=\n123456789.0000000000\t\n",
+         "", 0},
+        {"input ended at the order", "INPUT ORDER OF SQUARE MATRIX: ",
+         "matinv: input ended while reading the order\n", 1},
+        {"input ended in row 2", kPrompts2, "matinv: input ended\n", 1},
+        {"input ended in row 1 of 10",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12 a13 a14 a15 a16 a17 a18 a19 a110: ",
+         "matinv: input ended\n", 1},
+    };
+    for (const Transcript& t : sound) {
+        EXPECT_EQ(transcript_fault(t.out, t.errors, t.status), "") << t.name;
+    }
+}
+
+TEST(TranscriptCheck, BrokenRunsAreCaught) {
+    const std::string report = std::string(kReport2);
+    const Transcript broken[] = {
+        {"stray text", "hello" + kPrompts2 + report, "", 0},
+        {"missing order prompt", report, "", 0},
+        {"row numbers out of step", "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a11 a12: ",
+         "matinv: x\n", 1},
+        {"order above 10 prompted",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12 a13 a14 a15 a16 a17 a18 a19 a110 a111: ",
+         "matinv: x\n", 1},
+        {"report of the wrong size", "INPUT ORDER OF SQUARE MATRIX: INPUT a11: " + report, "", 0},
+        {"number with nine decimals",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n1.000000000\t\n\n[B]=\n1.0000000000\t\n"
+         "\n[A][B]=\n1.0000000000\t\n",
+         "", 0},
+        {"number with a leading zero",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n01.0000000000\t\n\n[B]=\n1.0000000000\t\n"
+         "\n[A][B]=\n1.0000000000\t\n",
+         "", 0},
+        {"output after the report", kPrompts2 + report + "x", "", 0},
+        {"report with status 1", kPrompts2 + report, "", 1},
+        {"report with an error line", kPrompts2 + report, "matinv: x\n", 0},
+        {"no-inverse message without entries",
+         "INPUT ORDER OF SQUARE MATRIX: \nINVERSE MATRIX NOT EXIST!!\n", "", 0},
+        {"early end with status 0", kPrompts2, "matinv: input ended\n", 0},
+        {"early end with nothing on errors", kPrompts2, "", 1},
+        {"early end with two error lines", kPrompts2, "matinv: a\nmatinv: b\n", 1},
+        {"early end with a control byte", kPrompts2, "matinv: found \"\x1b[31m\"\n", 1},
+        {"early end without the prefix", kPrompts2, "input ended\n", 1},
+    };
+    for (const Transcript& t : broken) {
+        EXPECT_NE(transcript_fault(t.out, t.errors, t.status), "") << t.name;
+    }
+}
+
+}  // namespace
+}  // namespace matinv::fuzz
