@@ -9,26 +9,12 @@
 #include "dialogue/byte_streams.h"
 #include "dialogue/driver.h"
 #include "dialogue/input_reader.h"
+#include "dialogue/memory_streams.h"
 #include "dialogue/output_buffer.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 
 namespace {
-
-class TextSource final : public matinv::Source {
-public:
-    explicit TextSource(const std::string& text) : text_(text) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        const std::size_t part = std::min(capacity, text_.size() - offset_);
-        std::memcpy(buffer, text_.data() + offset_, part);
-        offset_ += part;
-        return part;
-    }
-
-private:
-    const std::string& text_;
-    std::size_t offset_ = 0;
-};
 
 class DiscardingSink final : public matinv::Sink {
 public:
@@ -107,7 +93,7 @@ void read_entries(benchmark::State& state, const char* format) {
     constexpr int kCount = 10000;
     const std::string text = numbers_text(format, kCount);
     for (auto _ : state) {
-        TextSource source(text);
+        matinv::MemorySource source(text);
         DiscardingSink sink;
         matinv::OutputBuffer pending(sink);
         matinv::InputReader reader(source, pending);
@@ -169,7 +155,7 @@ void BM_DialogueStreamPerAttempt(benchmark::State& state) {
     }
     text += "3\n0 1 2\n1 0 3\n4 -3 8\n";
     for (auto _ : state) {
-        TextSource source(text);
+        matinv::MemorySource source(text);
         DiscardingSink out;
         DiscardingSink errors;
         if (matinv::run_dialogue(source, out, errors) != 0) {

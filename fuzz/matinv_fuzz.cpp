@@ -7,20 +7,20 @@
 #include <string_view>
 
 #include "dialogue/driver.h"
-#include "memory_streams.h"
+#include "dialogue/memory_streams.h"
 #include "transcript_check.h"
 
 namespace {
 
 struct Run {
-    matinv::fuzz::MemorySink out;
-    matinv::fuzz::MemorySink errors;
+    matinv::MemorySink out;
+    matinv::MemorySink errors;
     int status = 0;
 };
 
 Run run(std::string_view input, std::size_t chunk_limit) {
     Run result;
-    matinv::fuzz::MemorySource in(input, chunk_limit);
+    matinv::MemorySource in(input, chunk_limit);
     result.status = matinv::run_dialogue(in, result.out, result.errors);
     return result;
 }
@@ -35,8 +35,8 @@ Run run(std::string_view input, std::size_t chunk_limit) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const Run whole = run(input, 0);
-    const std::string fault = matinv::fuzz::transcript_fault(whole.out.text, whole.errors.text,
-                                                             whole.status);
+    const std::string fault =
+        matinv::fuzz::transcript_fault(whole.out.text, whole.errors.text, whole.status);
     if (!fault.empty()) {
         fail(fault);
     }

@@ -44,8 +44,8 @@ public:
                 shown += c;
             }
         }
-        return " at byte " + std::to_string(position_) + " of standard output, before \"" +
-               shown + "\"";
+        return " at byte " + std::to_string(position_) + " of standard output, before \"" + shown +
+               "\"";
     }
 
 private:
@@ -147,7 +147,8 @@ std::string early_end_fault(std::string_view errors, int status) {
         std::find_if(errors.data(), end, [](char c) { return c < 0x20 || c > 0x7e; });
     if (unprintable != end) {
         return "the error line holds byte " +
-               std::to_string(static_cast<unsigned char>(*unprintable)) + ", which is not printable";
+               std::to_string(static_cast<unsigned char>(*unprintable)) +
+               ", which is not printable";
     }
     return {};
 }

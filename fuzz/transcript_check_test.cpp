@@ -21,8 +21,7 @@ struct Transcript {
     int status;
 };
 
-const std::string kPrompts2 =
-    "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a21 a22: ";
+const std::string kPrompts2 = "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a21 a22: ";
 
 TEST(TranscriptCheck, SoundRunsPass) {
     const Transcript sound[] = {
@@ -34,8 +33,8 @@ TEST(TranscriptCheck, SoundRunsPass) {
          "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n-inf\t\n\n[B]=\n-nan\t\n"
          "\n[A][B]=\n123456789.0000000000\t\n",
          "", 0},
-        {"input ended at the order", "INPUT ORDER OF SQUARE MATRIX: ",
-         "matinv: input ended while reading the order\n", 1},
+        {"input ended at the order",
+         "INPUT ORDER OF SQUARE MATRIX: ", "matinv: input ended while reading the order\n", 1},
         {"input ended in row 2", kPrompts2, "matinv: input ended\n", 1},
         {"input ended in row 1 of 10",
          "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12 a13 a14 a15 a16 a17 a18 a19 a110: ",
@@ -51,8 +50,8 @@ TEST(TranscriptCheck, BrokenRunsAreCaught) {
     const Transcript broken[] = {
         {"stray text", "hello" + kPrompts2 + report, "", 0},
         {"missing order prompt", report, "", 0},
-        {"row numbers out of step", "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a11 a12: ",
-         "matinv: x\n", 1},
+        {"row numbers out of step",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a11 a12: ", "matinv: x\n", 1},
         {"order above 10 prompted",
          "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12 a13 a14 a15 a16 a17 a18 a19 a110 a111: ",
          "matinv: x\n", 1},
@@ -62,7 +61,8 @@ TEST(TranscriptCheck, BrokenRunsAreCaught) {
          "\n[A][B]=\n1.0000000000\t\n",
          "", 0},
         {"number with a leading zero",
-         "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n01.0000000000\t\n\n[B]=\n1.0000000000\t\n"
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11: "
+         "\n[A]=\n01.0000000000\t\n\n[B]=\n1.0000000000\t\n"
          "\n[A][B]=\n1.0000000000\t\n",
          "", 0},
         {"output after the report", kPrompts2 + report + "x", "", 0},

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "dialogue/memory_streams.h"
 #include "dialogue/output_buffer.h"
-#include "memory_streams.h"
 
 namespace {
 
-using matinv::testing::StringSink;
+using matinv::MemorySink;
 
 std::string written(double value) {
-    StringSink sink;
+    MemorySink sink;
     matinv::OutputBuffer out(sink);
     out.put_fixed10(value);
     out.flush();

@@ -6,24 +6,26 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "dialogue/byte_streams.h"
 #include "dialogue/driver.h"
+#include "dialogue/memory_streams.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
+#include "matrix_fixtures.h"
 
 namespace matinv {
 namespace {
 
-using Rows = std::vector<std::vector<double>>;
+using testing::enter;
+using testing::Rows;
 
 // Reproducible on every platform: mt19937_64 is fully specified, and the
 // doubles are made from its bits here rather than by a library distribution.
@@ -62,19 +64,6 @@ Rows well_conditioned(int n, Random& random) {
         std::swap(rows[i], rows[random.below(i + 1)]);
     }
     return rows;
-}
-
-// Fills the matrices as the dialogue does: clear, then each row's entries
-// followed by its identity 1.
-void enter(WorkingMatrices& m, const Rows& rows) {
-    clear(m);
-    m.n = static_cast<int>(rows.size());
-    for (int i = 0; i < m.n; ++i) {
-        for (int j = 0; j < m.n; ++j) {
-            store_entry(m, i, j, rows[i][j]);
-        }
-        seed_identity(m, i);
-    }
 }
 
 Outcome invert_rows(WorkingMatrices& m, const Rows& rows) {
@@ -154,8 +143,8 @@ TEST(InversionProperty, MatrixWithTwoEqualRowsHasNoInverse) {
             rows[overwritten] = rows[copied];
             WorkingMatrices m;
             EXPECT_EQ(invert_rows(m, rows), Outcome::failure)
-                << "order " << n << ", row " << overwritten + 1 << " equal to row "
-                << copied + 1 << describe(rows);
+                << "order " << n << ", row " << overwritten + 1 << " equal to row " << copied + 1
+                << describe(rows);
         }
     }
 }
@@ -191,37 +180,14 @@ TEST(InversionProperty, AttemptAfterLargerFailureMatchesFreshRunBitForBit) {
     }
 }
 
-class TextSource final : public Source {
-public:
-    explicit TextSource(std::string_view text) : text_(text) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        const std::size_t size = std::min(capacity, text_.size());
-        if (size > 0) {
-            std::memcpy(buffer, text_.data(), size);
-            text_.remove_prefix(size);
-        }
-        return size;
-    }
-
-private:
-    std::string_view text_;
-};
-
-class TextSink final : public Sink {
-public:
-    bool write_all(const char* data, std::size_t size) override {
-        text.append(data, size);
-        return true;
-    }
-    std::string text;
-};
-
-std::string as_input(const Rows& rows) { return std::to_string(rows.size()) + "\n" + as_text(rows); }
+std::string as_input(const Rows& rows) {
+    return std::to_string(rows.size()) + "\n" + as_text(rows);
+}
 
 std::string dialogue_output(const std::string& input) {
-    TextSource in(input);
-    TextSink out;
-    TextSink errors;
+    MemorySource in(input);
+    MemorySink out;
+    MemorySink errors;
     EXPECT_EQ(run_dialogue(in, out, errors), 0) << input << errors.text;
     return out.text;
 }
@@ -240,7 +206,8 @@ TEST(InversionProperty, DialogueAfterLargerFailureMatchesFreshRun) {
         const std::size_t message = after_failure.find(kNoInverse);
         ASSERT_NE(message, std::string::npos) << "order " << n;
         EXPECT_EQ(after_failure.substr(message + kNoInverse.size()), fresh)
-            << "order " << n << ", input:\n" << matrix;
+            << "order " << n << ", input:\n"
+            << matrix;
     }
 }
 

@@ -11,8 +11,7 @@ using Rows = std::vector<std::vector<double>>;
 
 // Fills the working matrices as the dialogue does: cleared, then each row's
 // entries followed by its identity 1.
-inline WorkingMatrices entered(const Rows& rows) {
-    WorkingMatrices m;
+inline void enter(WorkingMatrices& m, const Rows& rows) {
     clear(m);
     m.n = static_cast<int>(rows.size());
     for (int i = 0; i < m.n; ++i) {
@@ -21,6 +20,11 @@ inline WorkingMatrices entered(const Rows& rows) {
         }
         seed_identity(m, i);
     }
+}
+
+inline WorkingMatrices entered(const Rows& rows) {
+    WorkingMatrices m;
+    enter(m, rows);
     return m;
 }
 

@@ -11,13 +11,14 @@
 
 #include "dialogue/byte_streams.h"
 #include "dialogue/input_reader.h"
+#include "dialogue/memory_streams.h"
+#include "lcg_random.h"
 #include "dialogue/output_buffer.h"
-#include "memory_streams.h"
 
 namespace {
 
-using matinv::testing::StringSink;
-using matinv::testing::TextSource;
+using matinv::MemorySink;
+using matinv::MemorySource;
 
 std::uint64_t bits(double x) {
     std::uint64_t b;
@@ -33,8 +34,8 @@ void expect_same_as_strtod(const std::vector<std::string>& texts) {
         stream += t;
         stream += ' ';
     }
-    TextSource source(stream);
-    StringSink sink;
+    MemorySource source(stream);
+    MemorySink sink;
     matinv::OutputBuffer pending(sink);
     matinv::InputReader reader(source, pending);
     for (const std::string& t : texts) {
@@ -113,18 +114,7 @@ TEST(NumberConversion, BordersOfTheQuickPathMatchStrtod) {
     });
 }
 
-// A small fixed generator so that a failing text can be reproduced.
-class Random {
-public:
-    std::uint64_t next() {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return state_ >> 17;
-    }
-    int below(int bound) { return static_cast<int>(next() % static_cast<std::uint64_t>(bound)); }
-
-private:
-    std::uint64_t state_ = 7;
-};
+using Random = matinv::testing::LcgRandom;
 
 std::string random_digits(Random& random, int count) {
     std::string digits;
@@ -169,7 +159,7 @@ std::string random_number_text(Random& random) {
 }
 
 TEST(NumberConversion, RandomTextsMatchStrtod) {
-    Random random;
+    Random random(7);
     std::vector<std::string> texts;
     for (int i = 0; i < 200000; ++i) {
         texts.push_back(random_number_text(random));

@@ -12,8 +12,9 @@
 
 #include "dialogue/byte_streams.h"
 #include "dialogue/input_reader.h"
+#include "dialogue/memory_streams.h"
+#include "lcg_random.h"
 #include "dialogue/output_buffer.h"
-#include "memory_streams.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ private:
     std::size_t offset_ = 0;
 };
 
-using matinv::testing::StringSink;
+using matinv::MemorySink;
 
 std::uint64_t bits(double x) {
     std::uint64_t b;
@@ -93,7 +94,7 @@ TEST(ReaderBuffering, NumbersSplitAcrossReadsAndNumbersEndingAReadAreTakenWithou
     };
     for (const PiecesCase& c : cases) {
         PieceSource source(c.pieces);
-        StringSink sink;
+        MemorySink sink;
         matinv::OutputBuffer pending(sink);
         matinv::InputReader reader(source, pending);
         for (double expected : c.values) {
@@ -105,18 +106,7 @@ TEST(ReaderBuffering, NumbersSplitAcrossReadsAndNumbersEndingAReadAreTakenWithou
     }
 }
 
-// A fixed generator, so that a failure can be reproduced.
-class Random {
-public:
-    std::uint64_t next() {
-        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-        return state_ >> 17;
-    }
-    int below(int bound) { return static_cast<int>(next() % static_cast<std::uint64_t>(bound)); }
-
-private:
-    std::uint64_t state_ = 11;
-};
+using Random = matinv::testing::LcgRandom;
 
 std::string random_token(Random& random) {
     static const char* const kShapes[] = {"-12.3456",
@@ -135,7 +125,7 @@ std::string random_token(Random& random) {
 }
 
 TEST(ReaderBuffering, AnySplitOfTheInputGivesTheValuesOfTheWholeText) {
-    Random random;
+    Random random(11);
     std::vector<std::string> tokens;
     std::string text;
     for (int i = 0; i < 3000; ++i) {
@@ -152,7 +142,7 @@ TEST(ReaderBuffering, AnySplitOfTheInputGivesTheValuesOfTheWholeText) {
             at += size;
         }
         PieceSource source(pieces);
-        StringSink sink;
+        MemorySink sink;
         matinv::OutputBuffer pending(sink);
         matinv::InputReader reader(source, pending);
         for (std::size_t i = 0; i < tokens.size(); ++i) {
@@ -178,7 +168,7 @@ TEST(ReaderBuffering, NumbersLongerThanTheBufferAreReadWhole) {
             pieces.push_back(text.substr(at, piece_size));
         }
         PieceSource source(pieces);
-        StringSink sink;
+        MemorySink sink;
         matinv::OutputBuffer pending(sink);
         matinv::InputReader reader(source, pending);
         const double expected[] = {7.0, std::strtod(long_fraction.c_str(), nullptr),

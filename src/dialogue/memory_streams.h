@@ -8,17 +8,21 @@
 
 #include "dialogue/byte_streams.h"
 
-namespace matinv::fuzz {
+// The dialogue's input and output held in memory, for running it in-process
+// in tests, benchmarks and fuzzing.
+namespace matinv {
 
-// Serves a fixed text as standard input. A chunk limit of 0 hands out as much
-// as the reader asks for; otherwise reads return 1, 2, ... up to `chunk_limit`
-// bytes in turn, so that numbers and prompts straddle the reader's refills.
+// Serves a fixed text, which must outlive the source. A chunk limit of 0
+// hands out as much as the reader asks for; otherwise reads return 1, 2, ...
+// up to `chunk_limit` bytes in turn, so that numbers straddle the reader's
+// refills as they do when a terminal or a pipe delivers them.
 class MemorySource final : public Source {
 public:
-    MemorySource(std::string_view text, std::size_t chunk_limit)
+    explicit MemorySource(std::string_view text, std::size_t chunk_limit = 0)
         : text_(text), chunk_limit_(chunk_limit) {}
 
     std::size_t read_some(char* buffer, std::size_t capacity) override {
+        ++reads;
         std::size_t size = std::min(capacity, text_.size());
         if (chunk_limit_ > 0) {
             size = std::min(size, next_chunk_);
@@ -30,6 +34,8 @@ public:
         }
         return size;
     }
+
+    int reads = 0;  // how often the reader asked for input
 
 private:
     std::string_view text_;
@@ -47,4 +53,4 @@ public:
     std::string text;
 };
 
-}  // namespace matinv::fuzz
+}  // namespace matinv
