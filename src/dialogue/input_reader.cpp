@@ -92,8 +92,8 @@ private:
     const char* furthest_;
 };
 
-// Reads through the reader's refilling peek: for numbers longer than the
-// buffer.
+// Reads through the reader's refilling peek: for numbers that run past what
+// has arrived, however long.
 class InputReader::StreamCursor {
 public:
     explicit StreamCursor(InputReader& reader) : reader_(reader) {}
@@ -284,39 +284,35 @@ ReadStatus InputReader::read_entry(double& value) {
     if (!skip_space()) {
         return ReadStatus::ended;
     }
-    for (;;) {
-        double quick = 0.0;
-        const char* quick_stop = scan_short_decimal(buffer_ + position_, quick);
-        if (quick_stop != nullptr && (quick_stop < buffer_ + end_ || exhausted_)) {
-            position_ = static_cast<std::size_t>(quick_stop - buffer_);
-            value = quick;
-            return ReadStatus::ok;
-        }
-        DecimalDigits digits;
-        BufferCursor cursor(buffer_ + position_);
-        const ReadStatus status = scan_entry(cursor, digits);
-        const auto stop = static_cast<std::size_t>(cursor.position() - buffer_);
-        // A scan looks at most two bytes past where it stops; only a scan
-        // that reached the end of what was read must wait for more, so that
-        // a number at the end of a typed line is taken at once.
-        if (stop + 2 < end_ || exhausted_ || !scan_needs_more()) {
-            if (status == ReadStatus::not_a_number) {
-                remember_offending_token();
-                return status;
-            }
-            position_ = stop;
-            value = digits.value();
-            return status;
-        }
-        if (!read_more() && !exhausted_) {
-            break;  // a number longer than the buffer
-        }
+    double quick = 0.0;
+    const char* quick_stop = scan_short_decimal(buffer_ + position_, quick);
+    if (quick_stop != nullptr && (quick_stop < buffer_ + end_ || exhausted_)) {
+        position_ = static_cast<std::size_t>(quick_stop - buffer_);
+        value = quick;
+        return ReadStatus::ok;
     }
     DecimalDigits digits;
-    StreamCursor cursor(*this);
-    if (scan_entry(cursor, digits) == ReadStatus::not_a_number) {
+    BufferCursor cursor(buffer_ + position_);
+    ReadStatus status = scan_entry(cursor, digits);
+    const auto stop = static_cast<std::size_t>(cursor.position() - buffer_);
+    // A scan looks at most two bytes past where it stops; only a scan that
+    // reached the end of what was read must wait for more, so that a number
+    // at the end of a typed line is taken at once. Such a number is scanned
+    // again through the refilling stream, which reads as it goes: scanning
+    // the buffer anew after each read would cost time growing with the
+    // square of a long number's length when it arrives in small pieces.
+    if (stop + 2 < end_ || exhausted_ || !scan_needs_more()) {
+        if (status == ReadStatus::ok) {
+            position_ = stop;
+        }
+    } else {
+        digits = DecimalDigits{};
+        StreamCursor stream(*this);
+        status = scan_entry(stream, digits);
+    }
+    if (status == ReadStatus::not_a_number) {
         remember_offending_token();
-        return ReadStatus::not_a_number;
+        return status;
     }
     value = digits.value();
     return ReadStatus::ok;
