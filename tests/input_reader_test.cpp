@@ -2,174 +2,160 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
-#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "dialogue/memory_streams.h"
 #include "dialogue/output_buffer.h"
+#include "lcg_random.h"
 
 namespace matinv {
 namespace {
 
-// Reads with a whole-text source and with one that hands out a byte at a
-// time, so that every token also straddles a refill of the reader's buffer.
-constexpr std::size_t kChunkSizes[] = {0, 1};
+using testing::LcgRandom;
 
-std::string quoted(const std::string& text) {
-    std::string label;
-    label.append(1, '"').append(text).append(1, '"');
-    return label;
-}
+// Hands out one piece per read, as a terminal hands out typed lines, and
+// notes what the output held each time the reader asked for input.
+class PieceSource final : public Source {
+public:
+    PieceSource(std::vector<std::string> pieces, const std::string* output = nullptr)
+        : pieces_(std::move(pieces)), output_(output) {}
+    std::size_t read_some(char* buffer, std::size_t capacity) override {
+        output_seen_at_reads.push_back(output_ ? *output_ : "");
+        if (next_ == pieces_.size()) {
+            return 0;
+        }
+        const std::string& piece = pieces_[next_];
+        const std::size_t part = std::min(capacity, piece.size() - offset_);
+        std::memcpy(buffer, piece.data() + offset_, part);
+        offset_ += part;
+        if (offset_ == piece.size()) {
+            ++next_;
+            offset_ = 0;
+        }
+        return part;
+    }
+    std::vector<std::string> output_seen_at_reads;
 
-std::string chunk_name(std::size_t chunk) { return chunk == 1 ? " (byte by byte)" : ""; }
-
-struct Reading {
-    ReadStatus status;
-    double value = 0;
-    std::string text;  // last_text() after the read
-    ReadStatus next;   // what the following entry read finds
-    double next_value = 0;
+private:
+    std::vector<std::string> pieces_;
+    const std::string* output_;
+    std::size_t next_ = 0;
+    std::size_t offset_ = 0;
 };
 
-Reading read_two_entries(const std::string& input, std::size_t chunk) {
-    MemorySink sink;
-    OutputBuffer out(sink);
-    MemorySource source(input, chunk);
-    InputReader reader(source, out);
-    Reading r;
-    r.status = reader.read_entry(r.value);
-    r.text = reader.last_text();
-    r.next = reader.read_entry(r.next_value);
-    return r;
+std::vector<std::string> pieces_of(const std::string& text, std::size_t size) {
+    std::vector<std::string> pieces;
+    for (std::size_t at = 0; at < text.size(); at += size) {
+        pieces.push_back(text.substr(at, size));
+    }
+    return pieces;
 }
 
-bool same_double(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
+bool same_bits(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
 
-// Accepted entries: the value is the one strtod gives for the number's text,
-// and what follows is left for the next read.
-TEST(ReadEntry, AcceptedTexts) {
+double strtod_of(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+struct Entries {
+    std::vector<double> values;
+    ReadStatus stop = ReadStatus::ok;
+    std::string shown;      // last_text() when the reading stopped
+    ReadStatus again{};     // a further read after the stop
+    std::size_t reads = 0;  // reads of the input
+};
+
+// Reads entries until one read is not ok.
+Entries read_entries(const std::vector<std::string>& pieces) {
+    MemorySink sink;
+    OutputBuffer out(sink);
+    PieceSource source(pieces);
+    InputReader reader(source, out);
+    Entries e;
+    double value = 0;
+    while ((e.stop = reader.read_entry(value)) == ReadStatus::ok) {
+        e.values.push_back(value);
+    }
+    e.shown = reader.last_text();
+    e.reads = source.output_seen_at_reads.size();
+    e.again = reader.read_entry(value);
+    return e;
+}
+
+// Every text is read whole and byte by byte, so that each number also
+// straddles refills of the reader's buffer. Values are those strtod gives
+// for the listed number texts; the rest of a token is the next read's.
+TEST(ReadEntry, Texts) {
     struct Case {
-        const char* input;
-        double value;
-        ReadStatus next;  // after the first number
-        double next_value = 0;
+        std::string input;
+        std::vector<std::string> numbers;
+        ReadStatus stop;
+        const char* shown = "";
     };
+    const auto ended = ReadStatus::ended;
+    const auto refused = ReadStatus::not_a_number;
     const Case cases[] = {
-        {"7", 7, ReadStatus::ended},
-        {"-2.5", -2.5, ReadStatus::ended},
-        {"+3", 3, ReadStatus::ended},
-        {".5", 0.5, ReadStatus::ended},
-        {"5.", 5, ReadStatus::ended},
-        {"-.25", -0.25, ReadStatus::ended},
-        {"1e-3", 1e-3, ReadStatus::ended},
-        {"1E3", 1000, ReadStatus::ended},
-        {"2.5e+2", 250, ReadStatus::ended},
-        {"0007.50", 7.5, ReadStatus::ended},
-        {"0.1", 0.1, ReadStatus::ended},
-        {"-0", -0.0, ReadStatus::ended},
-        {"\t\n\v\f\r 4 ", 4, ReadStatus::ended},
-        // The longest prefix that is a number; the rest is the next read's.
-        {"1.2.3", 1.2, ReadStatus::ok, 0.3},
-        {"5e5.5", 5e5, ReadStatus::ok, 0.5},
-        {"1-2", 1, ReadStatus::ok, -2},
-        {"0x10", 0, ReadStatus::not_a_number},
-        {"1e", 1, ReadStatus::not_a_number},
-        {"1e+", 1, ReadStatus::not_a_number},
-        {"3e-x", 3, ReadStatus::not_a_number},
-        {"2inf", 2, ReadStatus::not_a_number},
-        // Beyond the range of doubles, and below it.
-        {"1e400", HUGE_VAL, ReadStatus::ended},
-        {"-1e400", -HUGE_VAL, ReadStatus::ended},
-        {"1e-400", 0, ReadStatus::ended},
-        {"-1e-400", -0.0, ReadStatus::ended},
-        {"4.9406564584124654e-324", 4.9406564584124654e-324, ReadStatus::ended},
-        {"2.2250738585072011e-308", 2.2250738585072011e-308, ReadStatus::ended},
-        {"1.7976931348623157e308", 1.7976931348623157e308, ReadStatus::ended},
-        {"1e99999999999999999999", HUGE_VAL, ReadStatus::ended},
-        {"0e99999999999999999999", 0, ReadStatus::ended},
-        {"1e-99999999999999999999", 0, ReadStatus::ended},
+        // Accepted forms, and white space of every kind.
+        {"7 -2.5 +3 .5 5. -.25 1e-3 1E3 2.5e+2 0007.50 -0",
+         {"7", "-2.5", "+3", ".5", "5.", "-.25", "1e-3", "1E3", "2.5e+2", "0007.50", "-0"},
+         ended},
+        {"\t\n\v\f\r 4 ", {"4"}, ended},
+        {"", {}, ended},
+        // The longest prefix that is a number.
+        {"1.2.3", {"1.2", ".3"}, ended},
+        {"5e5.5", {"5e5", ".5"}, ended},
+        {"1-2", {"1", "-2"}, ended},
+        {"0x10", {"0"}, refused, "\"x10\""},
+        {"1e", {"1"}, refused, "\"e\""},
+        {"1e+", {"1"}, refused, "\"e+\""},
+        {"3e-x", {"3"}, refused, "\"e-x\""},
+        {"2inf", {"2"}, refused, "\"inf\""},
+        // Beyond the range of doubles and below it, and huge exponents.
+        {"1e400 -1e400 1e-400 -1e-400 4.9406564584124654e-324 1.7976931348623157e308",
+         {"1e400", "-1e400", "1e-400", "-1e-400", "4.9406564584124654e-324",
+          "1.7976931348623157e308"},
+         ended},
+        {"1e99999999999999999999 0e99999999999999999999 1e-99999999999999999999",
+         {"1e99999999999999999999", "0", "0"},
+         ended},
+        // Not numbers: nothing is taken, and the text is quoted and made safe.
+        {"abc", {}, refused, "\"abc\""},
+        {"inf", {}, refused, "\"inf\""},
+        {"-INF", {}, refused, "\"-INF\""},
+        {"infinity", {}, refused, "\"infinity\""},
+        {"NaN(1)", {}, refused, "\"NaN(1)\""},
+        {"--5", {}, refused, "\"--5\""},
+        {"+-5", {}, refused, "\"+-5\""},
+        {"-", {}, refused, "\"-\""},
+        {".", {}, refused, "\".\""},
+        {"-.", {}, refused, "\"-.\""},
+        {".e5", {}, refused, "\".e5\""},
+        {"  abc def", {}, refused, "\"abc\""},
+        {std::string("\x01\x1b[2J", 5), {}, refused, "\"\\x01\\x1b[2J\""},
+        {"\"quoted\\\"", {}, refused, "\"\\x22quoted\\x5c\\x22\""},
+        {std::string("a\0b", 3), {}, refused, "\"a\\x00b\""},
+        {std::string(100, 'z'), {}, refused, "\"zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz\"..."},
+        {std::string(32, 'y'), {}, refused, "\"yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\""},
     };
     for (const Case& c : cases) {
-        for (const std::size_t chunk : kChunkSizes) {
-            const Reading r = read_two_entries(c.input, chunk);
-            const std::string label = quoted(c.input) + chunk_name(chunk);
-            ASSERT_EQ(r.status, ReadStatus::ok) << label;
-            EXPECT_TRUE(same_double(r.value, c.value)) << label << " read as " << r.value;
-            EXPECT_EQ(r.next, c.next) << label;
-            if (c.next == ReadStatus::ok) {
-                EXPECT_TRUE(same_double(r.next_value, c.next_value)) << label;
+        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
+            const Entries e = read_entries(pieces_of(c.input, piece));
+            const std::string label = "\"" + c.input + (piece == 1 ? "\" byte by byte" : "\"");
+            ASSERT_EQ(e.values.size(), c.numbers.size()) << label;
+            for (std::size_t i = 0; i < e.values.size(); ++i) {
+                EXPECT_TRUE(same_bits(e.values[i], strtod_of(c.numbers[i])))
+                    << label << " number " << i << " read as " << e.values[i];
+            }
+            EXPECT_EQ(e.stop, c.stop) << label;
+            if (c.stop == refused) {
+                EXPECT_EQ(e.shown, c.shown) << label;
+                EXPECT_EQ(e.again, refused) << label;
             }
         }
     }
-}
-
-// Not numbers: refused without a value, the text quoted and made safe.
-TEST(ReadEntry, RejectedTexts) {
-    const std::string long_junk(100, 'z');
-    struct Case {
-        std::string input;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {"abc", "\"abc\""},
-        {"x10", "\"x10\""},
-        {"inf", "\"inf\""},
-        {"-INF", "\"-INF\""},
-        {"infinity", "\"infinity\""},
-        {"nan", "\"nan\""},
-        {"NaN(1)", "\"NaN(1)\""},
-        {"--5", "\"--5\""},
-        {"+-5", "\"+-5\""},
-        {"-", "\"-\""},
-        {".", "\".\""},
-        {"-.", "\"-.\""},
-        {".e5", "\".e5\""},
-        {"e5", "\"e5\""},
-        {"  abc def", "\"abc\""},
-        {std::string("\x01\x1b[2J", 5), "\"\\x01\\x1b[2J\""},
-        {"\"quoted\\\"", "\"\\x22quoted\\x5c\\x22\""},
-        {std::string("a\0b", 3), "\"a\\x00b\""},
-        {long_junk, "\"zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz\"..."},
-        {std::string(32, 'y'), "\"yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\""},
-    };
-    for (const Case& c : cases) {
-        for (const std::size_t chunk : kChunkSizes) {
-            const Reading r = read_two_entries(c.input, chunk);
-            const std::string label = quoted(c.input) + chunk_name(chunk);
-            EXPECT_EQ(r.status, ReadStatus::not_a_number) << label;
-            EXPECT_EQ(r.text, c.shown) << label;
-            // Nothing was taken: the same text stands in the way again.
-            EXPECT_EQ(r.next, ReadStatus::not_a_number) << label;
-        }
-    }
-}
-
-TEST(ReadEntry, EndOfInput) {
-    for (const char* input : {"", " ", "\n\t \r\n"}) {
-        const Reading r = read_two_entries(input, 1);
-        EXPECT_EQ(r.status, ReadStatus::ended) << "\"" << input << "\"";
-    }
-}
-
-struct OrderReading {
-    ReadStatus status;
-    Order order;
-    std::string text;
-};
-
-OrderReading read_order_of(const std::string& input, std::size_t chunk) {
-    MemorySink sink;
-    OutputBuffer out(sink);
-    MemorySource source(input, chunk);
-    InputReader reader(source, out);
-    OrderReading r;
-    r.status = reader.read_order(r.order);
-    r.text = reader.last_text();
-    return r;
 }
 
 TEST(ReadOrder, Texts) {
@@ -180,7 +166,6 @@ TEST(ReadOrder, Texts) {
         bool too_large;
         const char* shown;
     };
-    const std::string thousand_digits(1000, '9');
     const Case cases[] = {
         {"2", ReadStatus::ok, 2, false, "\"2\""},
         {"+3", ReadStatus::ok, 3, false, "\"+3\""},
@@ -192,95 +177,187 @@ TEST(ReadOrder, Texts) {
         {"2147483648", ReadStatus::ok, INT_MAX, true, "\"2147483648\""},
         {"-2147483648", ReadStatus::ok, INT_MIN, false, "\"-2147483648\""},
         {"-2147483649", ReadStatus::ok, INT_MIN, false, "\"-2147483649\""},
-        {thousand_digits, ReadStatus::ok, INT_MAX, true, "\"99999999999999999999999999999999\"..."},
-        {"", ReadStatus::ended, 0, false, ""},
+        {std::string(1000, '9'), ReadStatus::ok, INT_MAX, true,
+         "\"99999999999999999999999999999999\"..."},
         {" \n", ReadStatus::ended, 0, false, ""},
         {".5", ReadStatus::not_a_number, 0, false, "\".5\""},
-        {"+", ReadStatus::not_a_number, 0, false, "\"+\""},
         {"- 5", ReadStatus::not_a_number, 0, false, "\"-\""},
         {"two", ReadStatus::not_a_number, 0, false, "\"two\""},
     };
     for (const Case& c : cases) {
-        for (const std::size_t chunk : kChunkSizes) {
-            const OrderReading r = read_order_of(c.input, chunk);
-            const std::string label = quoted(c.input.substr(0, 20)) + chunk_name(chunk);
-            ASSERT_EQ(r.status, c.status) << label;
+        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
+            MemorySink sink;
+            OutputBuffer out(sink);
+            PieceSource source(pieces_of(c.input, piece));
+            InputReader reader(source, out);
+            Order order;
+            std::string label = c.input.substr(0, 20);
+            label += piece == 1 ? " byte by byte" : "";
+            ASSERT_EQ(reader.read_order(order), c.status) << label;
             if (c.status == ReadStatus::ok) {
-                EXPECT_EQ(r.order.value, c.value) << label;
-                EXPECT_EQ(r.order.too_large, c.too_large) << label;
+                EXPECT_EQ(order.value, c.value) << label;
+                EXPECT_EQ(order.too_large, c.too_large) << label;
             }
             if (c.status != ReadStatus::ended) {
-                EXPECT_EQ(r.text, c.shown) << label;
+                EXPECT_EQ(reader.last_text(), std::string(c.shown)) << label;
             }
         }
     }
 }
 
-double read_one(const std::string& text) {
-    MemorySink sink;
-    OutputBuffer out(sink);
-    MemorySource source(text);
-    InputReader reader(source, out);
-    double value = 0;
-    EXPECT_EQ(reader.read_entry(value), ReadStatus::ok) << text.substr(0, 40);
-    return value;
+// Texts of every shape the reader accepts, most of them near the limits of
+// its exact quick conversion on digits and exponent.
+std::string random_number_text(LcgRandom& random) {
+    auto digits = [&random](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            // Zeros and nines are overweighted: runs of zeros and carries.
+            const int pick = random.below(14);
+            text += pick < 10 ? static_cast<char>('0' + pick) : (pick < 12 ? '0' : '9');
+        }
+        return text;
+    };
+    std::string text = std::string(1, "+-"[random.below(2)]).substr(0, random.below(3) == 0);
+    const int integer_digits = random.below(4) == 0 ? 0 : random.below(22);
+    const int fraction_digits = random.below(3) == 0 ? 0 : random.below(22);
+    text += digits(integer_digits);
+    if (fraction_digits > 0 || integer_digits == 0 || random.below(4) == 0) {
+        text += "." + digits(fraction_digits == 0 && integer_digits == 0 ? 1 : fraction_digits);
+    }
+    if (random.below(2) == 0) {
+        text += random.below(2) == 0 ? "e" : "E";
+        text += std::to_string(random.below(61) - 30);
+    }
+    return text;
 }
 
-// Numbers far longer than any buffer: digits past the first few hundred
-// still decide the rounding when the kept ones lie exactly halfway.
-TEST(ReadEntry, VeryLongNumbersRoundAsStrtod) {
-    // 2^-1075 + 2^-1126, written out in full: the halfway point below the
-    // smallest subnormal, nudged up by a digit hundreds of places further on.
-    const std::string halfway_plus =
-        "2.4703282292062327208828439643411068618252990130716238221279284125033775363510437593264"
-        "99181808182197" +
-        std::string(900, '0') + "1e-324";
-    const std::string texts[] = {
-        std::string(5000, '1'),
-        "0." + std::string(3000, '0') + "17e3000",
-        std::string(2000, '9') + "e-2000",
-        halfway_plus,
+// Every value is the one strtod gives for the same text, bit for bit: at the
+// borders of the quick paths, for numbers longer than the reader's buffer,
+// and for generated texts, with the input split at random.
+TEST(ReadEntry, ValuesAgreeWithStrtod) {
+    std::vector<std::string> texts = {
+        // 2^53 is the largest integer taken whole; 10^22 the largest exact power.
+        "9007199254740992",
+        "9007199254740993",
+        "9007199254740992e22",
+        "9007199254740993e-22",
+        "9007199254740992e23",
+        "9007199254740992e-23",
+        "1e22",
+        "1e23",
+        "1e-22",
+        "1e-23",
+        "0.1e23",
+        "10e-23",
+        "123456789e14",
+        "0.0000000000000000000001",
+        "100000000000000000000000",
+        // Nineteen and twenty digits; 2^64 + 1 wraps round to 1 in 64 bits.
+        "1234567890123456789",
+        "12345678901234567890",
+        "18446744073709551617",
+        "1844674407370955161.7",
+        "0.30000000000000000000001",
+        "0.1234567890123456789",
+        "1.00000000000000011102230246251565404236316680908203125",
+        "-0e22",
+        "-.0e-40",
+        // Longer than the buffer, and halfway cases decided hundreds of digits on.
+        "0." + std::string(100000, '0') + "15e100005",
+        "-" + std::string(70000, '9') + "e-69990",
+        "2.470328229206232720882843964341106861825299013071623822127928412503377536351043759326"
+        "499181808182197" +
+            std::string(900, '0') + "1e-324",
         "1" + std::string(400, '0') + "." + std::string(400, '0') + "1e-400",
     };
-    for (const std::string& text : texts) {
-        const double expected = std::strtod(text.c_str(), nullptr);
-        EXPECT_TRUE(same_double(read_one(text), expected)) << text.substr(0, 60) << "...";
+    LcgRandom random(7);
+    for (int i = 0; i < 200000; ++i) {
+        texts.push_back(random_number_text(random));
+    }
+    // Small pieces make each number straddle refills; they go over the
+    // first few thousand texts, which include every hand-picked one.
+    const struct {
+        std::size_t largest_piece;
+        std::size_t count;
+    } rounds[] = {{std::size_t{1} << 20, texts.size()}, {200, texts.size()}, {4, 5000}};
+    for (const auto& round : rounds) {
+        std::string stream;
+        for (std::size_t i = 0; i < round.count; ++i) {
+            stream += texts[i] + (random.below(4) == 0 ? "\n" : " ");
+        }
+        std::vector<std::string> pieces;
+        for (std::size_t at = 0; at < stream.size();) {
+            const std::size_t size = 1 + random.next() % round.largest_piece;
+            pieces.push_back(stream.substr(at, size));
+            at += size;
+        }
+        const Entries e = read_entries(pieces);
+        ASSERT_EQ(e.values.size(), round.count) << "pieces up to " << round.largest_piece;
+        for (std::size_t i = 0; i < round.count; ++i) {
+            ASSERT_TRUE(same_bits(e.values[i], strtod_of(texts[i])))
+                << texts[i].substr(0, 60) << " read as " << e.values[i] << ", pieces up to "
+                << round.largest_piece;
+        }
     }
 }
 
-// Notes what the output held each time the reader asked for input.
-class RecordingSource final : public Source {
-public:
-    RecordingSource(std::string_view text, const std::string& output)
-        : inner_(text), output_(output) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
-        output_seen_at_reads.push_back(output_);
-        return inner_.read_some(buffer, capacity);
+// The reader asks for more input only when a number may go on past what has
+// arrived: a number that ends a typed line is taken at once.
+TEST(ReadEntry, ReadsOnlyWhatItNeeds) {
+    struct Case {
+        std::vector<std::string> pieces;
+        std::vector<double> values;
+        std::size_t reads;  // reads of the input once the last value is taken
+    };
+    const Case cases[] = {
+        {{"4 7\n"}, {4, 7}, 1},
+        {{"4 7\n", "2 6\n"}, {4, 7}, 1},
+        {{"2.5e\n"}, {2.5}, 1},
+        {{"1e+\n"}, {1}, 1},
+        {{"-0.125\t"}, {-0.125}, 1},
+        {{"4 7", "5\n"}, {4, 75}, 2},
+        {{"1e", "5 "}, {1e5}, 2},
+        {{"1e", "-", "2 "}, {1e-2}, 3},
+        {{"-", "3 "}, {-3}, 2},
+        {{".", "5 "}, {0.5}, 2},
+        {{"1.", "25e-", "2 "}, {0.0125}, 3},
+        {{"12", "34", "56\n"}, {123456}, 3},
+        {{"4 7"}, {4, 7}, 2},  // the end of the input is a read too
+        {{"9e"}, {9}, 2},
+    };
+    for (const Case& c : cases) {
+        MemorySink sink;
+        OutputBuffer out(sink);
+        PieceSource source(c.pieces);
+        InputReader reader(source, out);
+        std::string label = c.pieces[0];
+        for (std::size_t i = 1; i < c.pieces.size(); ++i) {
+            label += "|" + c.pieces[i];
+        }
+        for (const double expected : c.values) {
+            double value = 0;
+            ASSERT_EQ(reader.read_entry(value), ReadStatus::ok) << label;
+            EXPECT_EQ(value, expected) << label;
+        }
+        EXPECT_EQ(source.output_seen_at_reads.size(), c.reads) << label;
     }
-    std::vector<std::string> output_seen_at_reads;
-
-private:
-    MemorySource inner_;
-    const std::string& output_;
-};
+}
 
 // Pending output reaches the sink right before the reader waits for input,
 // and not at every prompt: typed-ahead numbers cost no write.
-TEST(InputReader, FlushesPendingOutputOnlyBeforeItWaits) {
+TEST(ReadEntry, FlushesPendingOutputOnlyBeforeItWaits) {
     MemorySink sink;
     OutputBuffer out(sink);
-    RecordingSource source("5 6 ", sink.text);
+    PieceSource source({"5 6 "}, &sink.text);
     InputReader reader(source, out);
-    out.put("first? ");
     double value = 0;
+    out.put("first? ");
     ASSERT_EQ(reader.read_entry(value), ReadStatus::ok);
     out.put("second? ");
     ASSERT_EQ(reader.read_entry(value), ReadStatus::ok);
     EXPECT_EQ(value, 6);
-    ASSERT_EQ(source.output_seen_at_reads.size(), 1u);
-    EXPECT_EQ(source.output_seen_at_reads[0], "first? ");
+    EXPECT_EQ(source.output_seen_at_reads, std::vector<std::string>{"first? "});
     EXPECT_EQ(sink.text, "first? ");
-
     out.put("third? ");
     EXPECT_EQ(reader.read_entry(value), ReadStatus::ended);
     EXPECT_EQ(source.output_seen_at_reads.back(), "first? second? third? ");

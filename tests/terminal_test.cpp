@@ -150,16 +150,4 @@ TEST(Interactive, PromptsShowThroughPipes) {
     hold_conversation(program);
 }
 
-// One answer for a whole row given a number at a time, on a terminal.
-TEST(Interactive, RowAnsweredOverSeveralLines) {
-    Conversation program;
-    ASSERT_TRUE(program.start_on_terminal());
-    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
-    program.answer("1\n");
-    ASSERT_TRUE(program.expect("INPUT a11: "));
-    program.answer("\n\n3\n");
-    ASSERT_TRUE(program.expect("[B]=\n0.3333333333\t"));
-    EXPECT_EQ(program.exit_status(), 0);
-}
-
 }  // namespace
