@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ public:
         struct termios settings {};
         cfmakeraw(&settings);
         settings.c_lflag |= ICANON | ECHO;  // a terminal as a user has it
+        settings.c_cc[VEOF] = '\x04';       // Ctrl-D ends the input
         pid_ = forkpty(&to_program_, nullptr, &settings, nullptr);
         if (pid_ == 0) {
             execl(MATINV_BINARY, MATINV_BINARY, static_cast<char*>(nullptr));
@@ -42,16 +44,26 @@ public:
         return pid_ > 0;
     }
 
-    bool start_on_pipes() {
+    // With `non_blocking`, the program's ends of both pipes are left in
+    // O_NONBLOCK, as a crashed program may leave a shared terminal or pipe;
+    // with `errors_too`, standard error goes to the same pipe as the output.
+    bool start_on_pipes(bool non_blocking = false, bool errors_too = false) {
         int in[2];
         int out[2];
         if (pipe(in) != 0 || pipe(out) != 0) {
             return false;
         }
+        if (non_blocking) {
+            fcntl(in[0], F_SETFL, O_NONBLOCK);
+            fcntl(out[1], F_SETFL, O_NONBLOCK);
+        }
         pid_ = fork();
         if (pid_ == 0) {
             dup2(in[0], 0);
             dup2(out[1], 1);
+            if (errors_too) {
+                dup2(out[1], 2);
+            }
             close(in[0]);
             close(in[1]);
             close(out[0]);
@@ -148,6 +160,162 @@ TEST(Interactive, PromptsShowThroughPipes) {
     Conversation program;
     ASSERT_TRUE(program.start_on_pipes());
     hold_conversation(program);
+}
+
+TEST(Interactive, PromptsShowThroughNonBlockingPipes) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_pipes(/*non_blocking=*/true));
+    hold_conversation(program);
+}
+
+// Text that cannot start a number is refused as soon as it arrives, although
+// the pipe stays open and no blank has followed it.
+TEST(Interactive, RefusesTextAtOnce) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_pipes(false, /*errors_too=*/true));
+    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    program.answer("1\n");
+    ASSERT_TRUE(program.expect("INPUT a11: "));
+    program.answer("x");
+    ASSERT_TRUE(program.expect("matinv: line 2, column 1: expected a number for entry a11 "
+                               "(row 1, column 1) of matrix 1, but found \"x\"\n"));
+    EXPECT_EQ(program.exit_status(), 1);
+}
+
+// At a terminal the error line does not run on from the prompt before it.
+TEST(Interactive, ErrorLineStartsOnANewLineAtATerminal) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_terminal());
+    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    program.answer("\x04");
+    // Ctrl-D echoes nothing: the line break before the message is its own.
+    ASSERT_TRUE(program.expect("\nmatinv: line 1, column 1: input ended while reading the "
+                               "order of matrix 1\n"));
+    EXPECT_EQ(program.exit_status(), 1);
+}
+
+int spawn_with_output_pipe(const std::vector<const char*>& argv, int& from_program,
+                           int errors_fd, bool non_blocking, bool ignore_sigpipe) {
+    int out[2];
+    if (pipe(out) != 0) {
+        return -1;
+    }
+    if (non_blocking) {
+        fcntl(out[1], F_SETFL, O_NONBLOCK);
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (ignore_sigpipe) {
+            signal(SIGPIPE, SIG_IGN);  // kept across exec, as supervisors run programs
+        }
+        dup2(out[1], 1);
+        dup2(errors_fd, 2);
+        close(out[0]);
+        close(out[1]);
+        std::vector<char*> args;
+        for (const char* arg : argv) {
+            args.push_back(const_cast<char*>(arg));
+        }
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    close(out[1]);
+    from_program = out[0];
+    return pid;
+}
+
+std::string slurp(int fd) {
+    std::string text;
+    lseek(fd, 0, SEEK_SET);
+    char chunk[4096];
+    ssize_t got;
+    while ((got = read(fd, chunk, sizeof chunk)) > 0) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+
+// Output far larger than the pipe, into a pipe left non-blocking and read
+// only after a while: every byte arrives, in order.
+TEST(Pipes, NonBlockingOutputArrivesWhole) {
+    std::string input;
+    std::string expected;
+    for (int attempt = 0; attempt < 5000; ++attempt) {
+        input += "3 1 2 3 4 5 6 0 0 0\n";
+        expected += "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12 a13: INPUT a21 a22 a23: "
+                    "INPUT a31 a32 a33: \nINVERSE MATRIX NOT EXIST!!\n";
+    }
+    input += "1 2\n";
+    expected += "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n2.0000000000\t\n"
+                "\n[B]=\n0.5000000000\t\n\n[A][B]=\n1.0000000000\t\n";
+    FILE* in = std::tmpfile();
+    FILE* errors = std::tmpfile();
+    ASSERT_TRUE(in != nullptr && errors != nullptr);
+    std::fputs(input.c_str(), in);
+    std::fflush(in);
+    std::rewind(in);
+    const int saved_stdin = dup(0);
+    dup2(fileno(in), 0);
+    int from_program = -1;
+    const pid_t pid =
+        spawn_with_output_pipe({MATINV_BINARY}, from_program, fileno(errors), true, false);
+    dup2(saved_stdin, 0);
+    close(saved_stdin);
+    ASSERT_GT(pid, 0);
+    usleep(200'000);  // the program fills the pipe and finds it full
+    std::string out;
+    char chunk[4096];
+    ssize_t got;
+    while ((got = read(from_program, chunk, sizeof chunk)) > 0) {
+        out.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(from_program);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(out.size(), expected.size());
+    EXPECT_TRUE(out == expected) << "the output differs from the transcript";
+    EXPECT_EQ(slurp(fileno(errors)), "");
+    std::fclose(in);
+    std::fclose(errors);
+}
+
+// With SIGPIPE ignored, as many supervisors run programs, an endless stream
+// whose reader stops after 100 bytes: the program must notice the failed
+// write and stop, not read and invert forever.
+TEST(Pipes, EndsWhenTheReaderGoesAwayWithSigpipeIgnored) {
+    FILE* errors = std::tmpfile();
+    ASSERT_TRUE(errors != nullptr);
+    int from_program = -1;
+    const pid_t pid = spawn_with_output_pipe(
+        {"/bin/sh", "-c", "yes '2 1 2 2 4' 2>/dev/null | exec \"$0\"", MATINV_BINARY},
+        from_program, fileno(errors), false, true);
+    ASSERT_GT(pid, 0);
+    std::string head;
+    char chunk[100];
+    while (head.size() < 100) {
+        const ssize_t got = read(from_program, chunk, 100 - head.size());
+        ASSERT_GT(got, 0);
+        head.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(from_program);
+    // Ending takes one failed write; a second is a thousandfold margin.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = waitpid(pid, &status, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        usleep(1000);
+    }
+    if (ended == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        FAIL() << "still running a second after its reader went away";
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_EQ(slurp(fileno(errors)), "matinv: standard output could not be written: Broken pipe\n");
+    std::fclose(errors);
 }
 
 }  // namespace
