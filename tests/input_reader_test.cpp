@@ -371,5 +371,85 @@ TEST(ReadEntry, FlushesPendingOutputOnlyBeforeItWaits) {
     EXPECT_EQ(source.output_seen_at_reads.back(), "first? second? third? ");
 }
 
+// An order, then entries until a read is not ok: that read's place is the
+// first byte of the refused text, or the end of the input; for an order
+// too large, the order's first byte. Whole and byte by byte, where the
+// reader drops the bytes it has taken at every read.
+TEST(Reader, PlacesOfFaults) {
+    const auto ended = ReadStatus::ended;
+    const auto refused = ReadStatus::not_a_number;
+    std::string many_lines = "2\n";
+    for (int i = 0; i < 50000; ++i) {
+        many_lines += "1\n";
+    }
+    std::string long_line = "2 ";
+    for (int i = 0; i < 40000; ++i) {
+        long_line += "1 ";
+    }
+    const struct {
+        const char* name;
+        std::string input;
+        ReadStatus stop;  // ok: the order was too large
+        std::uint64_t line;
+        std::uint64_t column;
+    } cases[] = {
+        {"nothing", "", ended, 1, 1},
+        {"only blanks", "  \n \t", ended, 2, 3},
+        {"a row cut short", "2\n1 2\n", ended, 3, 1},
+        {"a word after an empty line", "2\n\n  1 x", refused, 3, 5},
+        {"a carriage return and a tab are one column each", "2 1\r\n\tabc", refused, 2, 2},
+        {"a sign alone at the end", "2\n 1 2 3 -", refused, 2, 8},
+        {"an order of 1000 digits", "\n\n  " + std::string(1000, '9'), ReadStatus::ok, 3, 3},
+        {"a word after 50,001 lines", many_lines + "z", refused, 50002, 1},
+        {"the end after 50,001 lines", many_lines, ended, 50002, 1},
+        {"a word after 70,000 blanks", "2 " + std::string(70000, ' ') + "\n\nq", refused, 3, 1},
+        {"a word at column 80,003", long_line + "w", refused, 1, 80003},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
+            MemorySink sink;
+            OutputBuffer out(sink);
+            PieceSource source(pieces_of(c.input, piece));
+            InputReader reader(source, out);
+            const std::string label = std::string(c.name) + (piece == 1 ? ", byte by byte" : "");
+            Order order;
+            ReadStatus status = reader.read_order(order);
+            double value = 0;
+            while (status == ReadStatus::ok && !order.too_large) {
+                status = reader.read_entry(value);
+            }
+            EXPECT_EQ(status, c.stop) << label;
+            EXPECT_EQ(reader.place().line, c.line) << label;
+            EXPECT_EQ(reader.place().column, c.column) << label;
+        }
+    }
+}
+
+// The byte after a number can be looked at without taking it, and without
+// waiting: it has always arrived by the time the number is read.
+TEST(Reader, PeekNextShowsTheByteAfterANumber) {
+    const struct {
+        const char* input;
+        int next;
+    } cases[] = {{"2.0", '.'}, {"2 ", ' '}, {"2", -1}, {"2x", 'x'}, {"1 1.5e", 'e'},
+                 {"1 7\n", '\n'}, {"1 -3e+", 'e'}};
+    for (const auto& c : cases) {
+        MemorySink sink;
+        OutputBuffer out(sink);
+        PieceSource source(pieces_of(c.input, 1));
+        InputReader reader(source, out);
+        Order order;
+        ASSERT_EQ(reader.read_order(order), ReadStatus::ok) << c.input;
+        double value = 0;
+        if (order.value == 1) {
+            ASSERT_EQ(reader.read_entry(value), ReadStatus::ok) << c.input;
+        }
+        const std::size_t reads = source.output_seen_at_reads.size();
+        EXPECT_EQ(reader.peek_next(), c.next) << c.input;
+        EXPECT_EQ(reader.peek_next(), c.next) << c.input << ", looked at twice";
+        EXPECT_EQ(source.output_seen_at_reads.size(), reads) << c.input << ": read more";
+    }
+}
+
 }  // namespace
 }  // namespace matinv
