@@ -15,15 +15,15 @@ std::size_t Source::read_some(char* buffer, std::size_t capacity) {
         return 0;
     }
     for (;;) {
-        int error = 0;
-        const long got = read_once(buffer, capacity, error);
+        int reason = 0;
+        const long got = read_once(buffer, capacity, reason);
         if (got >= 0) {
             return static_cast<std::size_t>(got);
         }
-        if (would_block(error)) {
+        if (would_block(reason)) {
             wait_until_readable();
-        } else if (error != EINTR) {
-            error_ = error;
+        } else if (reason != EINTR) {
+            error_ = reason;
             return 0;
         }
     }
@@ -31,17 +31,17 @@ std::size_t Source::read_some(char* buffer, std::size_t capacity) {
 
 bool Sink::write_all(const char* data, std::size_t size) {
     while (size > 0 && error_ == 0) {
-        int error = 0;
-        const long put = write_once(data, size, error);
+        int reason = 0;
+        const long put = write_once(data, size, reason);
         if (put > 0) {
             data += put;
             size -= static_cast<std::size_t>(put);
         } else if (put == 0) {
             error_ = EIO;  // a write that takes nothing would be retried forever
-        } else if (would_block(error)) {
+        } else if (would_block(reason)) {
             wait_until_writable();
-        } else if (error != EINTR) {
-            error_ = error;
+        } else if (reason != EINTR) {
+            error_ = reason;
         }
     }
     return error_ == 0;

@@ -103,17 +103,17 @@ void InputReader::drop_taken_bytes() {
 // `offset` counts bytes from the start of the input and lies in the buffer
 // or right after its end.
 InputPlace InputReader::place_at(std::uint64_t offset) const {
-    InputPlace place{dropped_lines_ + 1, 0};
+    InputPlace where{dropped_lines_ + 1, 0};
     std::uint64_t line_start = dropped_line_start_;
     const char* at = buffer_;
     const char* const stop = buffer_ + (offset - dropped_);
     while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(stop - at))) {
         at = static_cast<const char*>(found) + 1;
-        ++place.line;
+        ++where.line;
         line_start = dropped_ + static_cast<std::uint64_t>(at - buffer_);
     }
-    place.column = offset - line_start + 1;
-    return place;
+    where.column = offset - line_start + 1;
+    return where;
 }
 
 void InputReader::mark_place() {
