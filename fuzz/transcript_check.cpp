@@ -190,4 +190,20 @@ std::string transcript_fault(std::string_view out_text, std::string_view errors,
     }
 }
 
+bool same_errors(std::string_view whole, std::string_view trickled) {
+    if (whole == trickled) {
+        return true;
+    }
+    constexpr std::string_view kFound = "but found \"";
+    const std::size_t found = whole.find(kFound);
+    if (found == std::string_view::npos || trickled.find(kFound) != found ||
+        whole.substr(0, found) != trickled.substr(0, found) || !trickled.ends_with("\"\n")) {
+        return false;
+    }
+    const std::string_view whole_quote = whole.substr(found + kFound.size());
+    std::string_view trickled_quote = trickled.substr(found + kFound.size());
+    trickled_quote.remove_suffix(2);
+    return whole_quote.starts_with(trickled_quote);
+}
+
 }  // namespace matinv::fuzz

@@ -14,4 +14,9 @@ namespace matinv::fuzz {
 // Returns an empty string for a sound run, otherwise what is wrong with it.
 std::string transcript_fault(std::string_view out, std::string_view errors, int status);
 
+// Whether the error streams of one input, read whole and arriving a few
+// bytes at a time, agree: the same, except that text refused as soon as its
+// first bytes arrived may be quoted shorter, by a prefix of the whole quote.
+bool same_errors(std::string_view whole, std::string_view trickled);
+
 }  // namespace matinv::fuzz

@@ -81,5 +81,25 @@ TEST(TranscriptCheck, BrokenRunsAreCaught) {
     }
 }
 
+// Text refused at once is quoted as far as it had arrived.
+TEST(TranscriptCheck, TrickledErrorsMayQuoteLess) {
+    const struct {
+        std::string_view whole;
+        std::string_view trickled;
+        bool same;
+    } cases[] = {
+        {"matinv: x\n", "matinv: x\n", true},
+        {"matinv: a: but found \"abc\"\n", "matinv: a: but found \"a\"\n", true},
+        {"matinv: a: but found \"abc\"...\n", "matinv: a: but found \"ab\"\n", true},
+        {"matinv: a: but found \"abc\"\n", "matinv: a: but found \"b\"\n", false},
+        {"matinv: a: but found \"abc\"\n", "matinv: b: but found \"a\"\n", false},
+        {"matinv: a: but found \"abc\"\n", "matinv: a: but found \"a\n", false},
+        {"matinv: input ended\n", "matinv: a: but found \"a\"\n", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(same_errors(c.whole, c.trickled), c.same) << c.whole << " / " << c.trickled;
+    }
+}
+
 }  // namespace
 }  // namespace matinv::fuzz

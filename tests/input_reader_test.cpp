@@ -24,7 +24,10 @@ class PieceSource final : public Source {
 public:
     PieceSource(std::vector<std::string> pieces, const std::string* output = nullptr)
         : pieces_(std::move(pieces)), output_(output) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
+    std::vector<std::string> output_seen_at_reads;
+
+private:
+    long read_once(char* buffer, std::size_t capacity, int& /*error*/) override {
         output_seen_at_reads.push_back(output_ ? *output_ : "");
         if (next_ == pieces_.size()) {
             return 0;
@@ -37,11 +40,9 @@ public:
             ++next_;
             offset_ = 0;
         }
-        return part;
+        return static_cast<long>(part);
     }
-    std::vector<std::string> output_seen_at_reads;
 
-private:
     std::vector<std::string> pieces_;
     const std::string* output_;
     std::size_t next_ = 0;
@@ -94,6 +95,9 @@ TEST(ReadEntry, Texts) {
         std::vector<std::string> numbers;
         ReadStatus stop;
         const char* shown = "";
+        // Byte by byte the text is refused once its first bytes rule out a
+        // number, quoting only those; when not given, as shown.
+        const char* shown_byte_by_byte = nullptr;
     };
     const auto ended = ReadStatus::ended;
     const auto refused = ReadStatus::not_a_number;
@@ -108,11 +112,11 @@ TEST(ReadEntry, Texts) {
         {"1.2.3", {"1.2", ".3"}, ended},
         {"5e5.5", {"5e5", ".5"}, ended},
         {"1-2", {"1", "-2"}, ended},
-        {"0x10", {"0"}, refused, "\"x10\""},
+        {"0x10", {"0"}, refused, "\"x10\"", "\"x\""},
         {"1e", {"1"}, refused, "\"e\""},
         {"1e+", {"1"}, refused, "\"e+\""},
         {"3e-x", {"3"}, refused, "\"e-x\""},
-        {"2inf", {"2"}, refused, "\"inf\""},
+        {"2inf", {"2"}, refused, "\"inf\"", "\"i\""},
         // Beyond the range of doubles and below it, and huge exponents.
         {"1e400 -1e400 1e-400 -1e-400 4.9406564584124654e-324 1.7976931348623157e308",
          {"1e400", "-1e400", "1e-400", "-1e-400", "4.9406564584124654e-324",
@@ -122,23 +126,23 @@ TEST(ReadEntry, Texts) {
          {"1e99999999999999999999", "0", "0"},
          ended},
         // Not numbers: nothing is taken, and the text is quoted and made safe.
-        {"abc", {}, refused, "\"abc\""},
-        {"inf", {}, refused, "\"inf\""},
-        {"-INF", {}, refused, "\"-INF\""},
-        {"infinity", {}, refused, "\"infinity\""},
-        {"NaN(1)", {}, refused, "\"NaN(1)\""},
-        {"--5", {}, refused, "\"--5\""},
-        {"+-5", {}, refused, "\"+-5\""},
+        {"abc", {}, refused, "\"abc\"", "\"a\""},
+        {"inf", {}, refused, "\"inf\"", "\"i\""},
+        {"-INF", {}, refused, "\"-INF\"", "\"-I\""},
+        {"infinity", {}, refused, "\"infinity\"", "\"i\""},
+        {"NaN(1)", {}, refused, "\"NaN(1)\"", "\"N\""},
+        {"--5", {}, refused, "\"--5\"", "\"--\""},
+        {"+-5", {}, refused, "\"+-5\"", "\"+-\""},
         {"-", {}, refused, "\"-\""},
         {".", {}, refused, "\".\""},
         {"-.", {}, refused, "\"-.\""},
-        {".e5", {}, refused, "\".e5\""},
-        {"  abc def", {}, refused, "\"abc\""},
-        {std::string("\x01\x1b[2J", 5), {}, refused, "\"\\x01\\x1b[2J\""},
-        {"\"quoted\\\"", {}, refused, "\"\\x22quoted\\x5c\\x22\""},
-        {std::string("a\0b", 3), {}, refused, "\"a\\x00b\""},
-        {std::string(100, 'z'), {}, refused, "\"zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz\"..."},
-        {std::string(32, 'y'), {}, refused, "\"yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\""},
+        {".e5", {}, refused, "\".e5\"", "\".e\""},
+        {"  abc def", {}, refused, "\"abc\"", "\"a\""},
+        {std::string("\x01\x1b[2J", 5), {}, refused, "\"\\x01\\x1b[2J\"", "\"\\x01\""},
+        {"\"quoted\\\"", {}, refused, "\"\\x22quoted\\x5c\\x22\"", "\"\\x22\""},
+        {std::string("a\0b", 3), {}, refused, "\"a\\x00b\"", "\"a\""},
+        {std::string(100, 'z'), {}, refused, "\"zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz\"...", "\"z\""},
+        {std::string(32, 'y'), {}, refused, "\"yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\"", "\"y\""},
     };
     for (const Case& c : cases) {
         for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
@@ -151,7 +155,8 @@ TEST(ReadEntry, Texts) {
             }
             EXPECT_EQ(e.stop, c.stop) << label;
             if (c.stop == refused) {
-                EXPECT_EQ(e.shown, c.shown) << label;
+                const bool at_once = piece == 1 && c.shown_byte_by_byte != nullptr;
+                EXPECT_EQ(e.shown, at_once ? c.shown_byte_by_byte : c.shown) << label;
                 EXPECT_EQ(e.again, refused) << label;
             }
         }
@@ -165,6 +170,7 @@ TEST(ReadOrder, Texts) {
         int value;
         bool too_large;
         const char* shown;
+        const char* shown_byte_by_byte = nullptr;  // when not as shown
     };
     const Case cases[] = {
         {"2", ReadStatus::ok, 2, false, "\"2\""},
@@ -180,9 +186,9 @@ TEST(ReadOrder, Texts) {
         {std::string(1000, '9'), ReadStatus::ok, INT_MAX, true,
          "\"99999999999999999999999999999999\"..."},
         {" \n", ReadStatus::ended, 0, false, ""},
-        {".5", ReadStatus::not_a_number, 0, false, "\".5\""},
+        {".5", ReadStatus::not_a_number, 0, false, "\".5\"", "\".\""},
         {"- 5", ReadStatus::not_a_number, 0, false, "\"-\""},
-        {"two", ReadStatus::not_a_number, 0, false, "\"two\""},
+        {"two", ReadStatus::not_a_number, 0, false, "\"two\"", "\"t\""},
     };
     for (const Case& c : cases) {
         for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
@@ -199,7 +205,9 @@ TEST(ReadOrder, Texts) {
                 EXPECT_EQ(order.too_large, c.too_large) << label;
             }
             if (c.status != ReadStatus::ended) {
-                EXPECT_EQ(reader.last_text(), std::string(c.shown)) << label;
+                const bool at_once = piece == 1 && c.shown_byte_by_byte != nullptr;
+                EXPECT_EQ(reader.last_text(), std::string(at_once ? c.shown_byte_by_byte : c.shown))
+                    << label;
             }
         }
     }
@@ -361,6 +369,83 @@ TEST(ReadEntry, FlushesPendingOutputOnlyBeforeItWaits) {
     out.put("third? ");
     EXPECT_EQ(reader.read_entry(value), ReadStatus::ended);
     EXPECT_EQ(source.output_seen_at_reads.back(), "first? second? third? ");
+}
+
+// An order, then entries until a read is not ok: that read's place is the
+// first byte of the refused text, or the end of the input; for an order
+// too large, the order's first byte. Whole and byte by byte, where the
+// reader drops the bytes it has taken at every read.
+TEST(Reader, PlacesOfFaults) {
+    const auto ended = ReadStatus::ended;
+    const auto refused = ReadStatus::not_a_number;
+    std::string many_lines = "2\n";
+    for (int i = 0; i < 50000; ++i) {
+        many_lines += "1\n";
+    }
+    std::string long_line = "2 ";
+    for (int i = 0; i < 40000; ++i) {
+        long_line += "1 ";
+    }
+    const struct {
+        const char* name;
+        std::string input;
+        ReadStatus stop;  // ok: the order was too large
+        std::uint64_t line;
+        std::uint64_t column;
+    } cases[] = {
+        {"nothing", "", ended, 1, 1},
+        {"only blanks", "  \n \t", ended, 2, 3},
+        {"a row cut short", "2\n1 2\n", ended, 3, 1},
+        {"a word after an empty line", "2\n\n  1 x", refused, 3, 5},
+        {"a carriage return and a tab are one column each", "2 1\r\n\tabc", refused, 2, 2},
+        {"a sign alone at the end", "2\n 1 2 3 -", refused, 2, 8},
+        {"an order of 1000 digits", "\n\n  " + std::string(1000, '9'), ReadStatus::ok, 3, 3},
+        {"a word after 50,001 lines", many_lines + "z", refused, 50002, 1},
+        {"the end after 50,001 lines", many_lines, ended, 50002, 1},
+        {"a word after 70,000 blanks", "2 " + std::string(70000, ' ') + "\n\nq", refused, 3, 1},
+        {"a word at column 80,003", long_line + "w", refused, 1, 80003},
+    };
+    for (const auto& c : cases) {
+        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
+            MemorySink sink;
+            OutputBuffer out(sink);
+            PieceSource source(pieces_of(c.input, piece));
+            InputReader reader(source, out);
+            const std::string label = std::string(c.name) + (piece == 1 ? ", byte by byte" : "");
+            Order order;
+            ReadStatus status = reader.read_order(order);
+            double value = 0;
+            while (status == ReadStatus::ok && !order.too_large) {
+                status = reader.read_entry(value);
+            }
+            EXPECT_EQ(status, c.stop) << label;
+            EXPECT_EQ(reader.place().line, c.line) << label;
+            EXPECT_EQ(reader.place().column, c.column) << label;
+        }
+    }
+}
+
+// The byte after a number can be looked at without taking it, and without
+// waiting: it has always arrived by the time the number is read.
+TEST(Reader, PeekNextShowsTheByteAfterANumber) {
+    const struct {
+        const char* input;  // an order, and for order 1 an entry
+        int next;
+    } cases[] = {{"2.0", '.'}, {"2 ", ' '}, {"2", -1}, {"1 1.5e", 'e'}, {"1 -3e+", 'e'}};
+    for (const auto& c : cases) {
+        MemorySink sink;
+        OutputBuffer out(sink);
+        PieceSource source(pieces_of(c.input, 1));
+        InputReader reader(source, out);
+        Order order;
+        double value = 0;
+        ASSERT_EQ(reader.read_order(order), ReadStatus::ok) << c.input;
+        ASSERT_TRUE(order.value != 1 || reader.read_entry(value) == ReadStatus::ok) << c.input;
+        const std::size_t reads = source.output_seen_at_reads.size();
+        EXPECT_EQ(reader.peek_next(), c.next) << c.input;
+        EXPECT_EQ(reader.peek_next(), c.next) << c.input << ", looked at twice";
+        EXPECT_EQ(source.output_seen_at_reads.size(), reads) << c.input << ": read more";
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 extern char** environ;
 
@@ -27,7 +28,7 @@ std::string slurp(std::FILE* file) {
 
 }  // namespace
 
-ProgramRun run_matinv(const std::string& input, bool full_output) {
+ProgramRun run_matinv(const std::string& input, const Surroundings& surroundings) {
     // Files rather than pipes: nothing can block however much the program
     // writes or leaves unread.
     std::FILE* in = std::tmpfile();
@@ -39,18 +40,32 @@ ProgramRun run_matinv(const std::string& input, bool full_output) {
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fileno(in), 0);
-    if (full_output) {
+    if (surroundings.input_closed) {
+        posix_spawn_file_actions_addclose(&actions, 0);
+    } else if (surroundings.input_path != nullptr) {
+        posix_spawn_file_actions_addopen(&actions, 0, surroundings.input_path, O_RDONLY, 0);
+    } else {
+        posix_spawn_file_actions_adddup2(&actions, fileno(in), 0);
+    }
+    if (surroundings.full_output) {
         posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0);
     } else {
         posix_spawn_file_actions_adddup2(&actions, fileno(out), 1);
     }
     posix_spawn_file_actions_adddup2(&actions, fileno(errors), 2);
+    // A stack limit is set by a shell that then becomes the program.
     char program[] = MATINV_BINARY;
-    char* argv[] = {program, nullptr};
+    char shell[] = "/bin/sh";
+    char dash_c[] = "-c";
+    std::string limit_then_run =
+        "ulimit -s " + std::to_string(surroundings.stack_kib) + " && exec \"$0\"";
+    char* plain_argv[] = {program, nullptr};
+    char* limited_argv[] = {shell, dash_c, limit_then_run.data(), program, nullptr};
+    const bool limited = surroundings.stack_kib > 0;
     pid_t pid = 0;
     ProgramRun run;
-    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) == 0) {
+    if (posix_spawn(&pid, limited ? shell : program, &actions, nullptr,
+                    limited ? limited_argv : plain_argv, environ) == 0) {
         int wait_status = 0;
         waitpid(pid, &wait_status, 0);
         if (WIFEXITED(wait_status)) {

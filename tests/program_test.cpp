@@ -9,6 +9,7 @@ namespace {
 
 using testing::ProgramRun;
 using testing::run_matinv;
+using testing::Surroundings;
 
 const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";
 const std::string kRows2 = "INPUT a11 a12: INPUT a21 a22: ";
@@ -107,42 +108,61 @@ struct Refusal {
 };
 
 // Runs that cannot end with a report stop at once with status 1: the
-// output so far, then one line on standard error saying why.
+// output so far, then one line on standard error saying why and, for a
+// fault in the input, in which matrix and where: line and column of the
+// offending text, or of the end of the input.
 TEST(Program, RefusedInputs) {
     const std::string long_order = std::string(1000, '7');
     const Refusal cases[] = {
-        {"no input", "", kOrder, "matinv: input ended while reading the order\n"},
-        {"only blanks", " \n\t\n", kOrder, "matinv: input ended while reading the order\n"},
+        {"no input", "", kOrder,
+         "matinv: line 1, column 1: input ended while reading the order of matrix 1\n"},
+        {"only blanks", " \n\t\n", kOrder,
+         "matinv: line 3, column 1: input ended while reading the order of matrix 1\n"},
         {"input ends inside a row", "2\n1 2\n", kOrder + kRows2,
-         "matinv: input ended while reading entry a21 (row 2, column 1)\n"},
+         "matinv: line 3, column 1: input ended while reading entry a21 (row 2, column 1) of "
+         "matrix 1\n"},
         {"input ends after a singular matrix", "2 1 2 2 4", kOrder + kRows2 + kNoInverse + kOrder,
-         "matinv: input ended while reading the order\n"},
+         "matinv: line 1, column 10: input ended while reading the order of matrix 2\n"},
         {"a word for the order", "abc", kOrder,
-         "matinv: expected the order, a whole number, but found \"abc\"\n"},
+         "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
+         "\"abc\"\n"},
         {"a fraction for the order", ".5", kOrder,
-         "matinv: expected the order, a whole number, but found \".5\"\n"},
+         "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
+         "\".5\"\n"},
         {"hexadecimal entry", "1 0x10", kOrder + "INPUT a11: " + kNoInverse + kOrder,
-         "matinv: expected the order, a whole number, but found \"x10\"\n"},
+         "matinv: line 1, column 4: expected the order of matrix 2, a whole number, but found "
+         "\"x10\"\n"},
         {"infinity", "1 inf", kOrder + "INPUT a11: ",
-         "matinv: expected a number for entry a11 (row 1, column 1), but found \"inf\"\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
+         "1, but found \"inf\"\n"},
         {"not a number", "2 1 nan", kOrder + "INPUT a11 a12: ",
-         "matinv: expected a number for entry a12 (row 1, column 2), but found \"nan\"\n"},
+         "matinv: line 1, column 5: expected a number for entry a12 (row 1, column 2) of matrix "
+         "1, but found \"nan\"\n"},
         {"two signs", "2 1 2 --5", kOrder + kRows2,
-         "matinv: expected a number for entry a21 (row 2, column 1), but found \"--5\"\n"},
+         "matinv: line 1, column 7: expected a number for entry a21 (row 2, column 1) of matrix "
+         "1, but found \"--5\"\n"},
         {"a lone sign", "1 -", kOrder + "INPUT a11: ",
-         "matinv: expected a number for entry a11 (row 1, column 1), but found \"-\"\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
+         "1, but found \"-\"\n"},
         {"a lone point", "1 .", kOrder + "INPUT a11: ",
-         "matinv: expected a number for entry a11 (row 1, column 1), but found \".\"\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
+         "1, but found \".\"\n"},
         {"a control sequence", "1 \x1b[2J", kOrder + "INPUT a11: ",
-         "matinv: expected a number for entry a11 (row 1, column 1), but found "
-         "\"\\x1b[2J\"\n"},
-        {"order 11", "11\n", kOrder, "matinv: order \"11\" is above the limit of 10\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
+         "1, but found \"\\x1b[2J\"\n"},
+        {"a fault in the second matrix", "2 1 2 2 4\n2 4 x 2 6",
+         kOrder + kRows2 + kNoInverse + kOrder + "INPUT a11 a12: ",
+         "matinv: line 2, column 5: expected a number for entry a12 (row 1, column 2) of matrix "
+         "2, but found \"x\"\n"},
+        {"order 11", "11\n", kOrder,
+         "matinv: line 1, column 1: order \"11\" of matrix 1 is above the limit of 10\n"},
         {"order beyond an int", "2147483648", kOrder,
-         "matinv: order \"2147483648\" is above the limit of 10\n"},
-        {"order of a thousand digits", long_order, kOrder,
-         "matinv: order \"" + long_order.substr(0, 32) + "\"... is above the limit of 10\n"},
-        {"order 11 after a failed attempt", "1 0 11", kOrder + "INPUT a11: " + kNoInverse + kOrder,
-         "matinv: order \"11\" is above the limit of 10\n"},
+         "matinv: line 1, column 1: order \"2147483648\" of matrix 1 is above the limit of 10\n"},
+        {"order of a thousand digits", "\n  " + long_order, kOrder,
+         "matinv: line 2, column 3: order \"" + long_order.substr(0, 32) +
+             "\"... of matrix 1 is above the limit of 10\n"},
+        {"order 11 after a failed attempt", "1 0\n 11", kOrder + "INPUT a11: " + kNoInverse + kOrder,
+         "matinv: line 2, column 2: order \"11\" of matrix 2 is above the limit of 10\n"},
     };
     for (const Refusal& c : cases) {
         const ProgramRun run = run_matinv(c.input);
@@ -152,11 +172,45 @@ TEST(Program, RefusedInputs) {
     }
 }
 
-// A report that cannot be written is not a success.
-TEST(Program, UnwritableOutputFails) {
-    const ProgramRun run = run_matinv("2 4 7 2 6", /*full_output=*/true);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "matinv: standard output could not be written\n");
+// Faults of the surroundings, not of the input: the run stops at the first
+// failed read or write with one line naming the stream and the system's
+// reason. The program also runs whole on a 64 KiB stack, error paths
+// included.
+TEST(Program, HostileSurroundings) {
+    std::string endless_failures;
+    for (int attempt = 0; attempt < 20000; ++attempt) {
+        endless_failures += "2 1 2 2 4\n";
+    }
+    const struct {
+        const char* name;
+        std::string input;
+        Surroundings surroundings;
+        int status;
+        std::string out;
+        std::string errors;
+    } cases[] = {
+        {"output to a full disk", "2 4 7 2 6", {.full_output = true}, 1, "",
+         "matinv: standard output could not be written: No space left on device\n"},
+        {"many attempts to a full disk", endless_failures, {.full_output = true}, 1, "",
+         "matinv: standard output could not be written: No space left on device\n"},
+        {"input from a directory", "", {.input_path = "/"}, 1, kOrder,
+         "matinv: standard input could not be read: Is a directory\n"},
+        {"input closed", "", {.input_closed = true}, 1, kOrder,
+         "matinv: standard input could not be read: Bad file descriptor\n"},
+        {"a whole session on a small stack", "2 1 2 2 4 2 4 7 2 6", {.stack_kib = 64}, 0,
+         kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2, ""},
+        {"a refused entry on a small stack", "1 x", {.stack_kib = 64}, 1, kOrder + "INPUT a11: ",
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
+         "1, but found \"x\"\n"},
+        {"a full disk on a small stack", "1 3", {.full_output = true, .stack_kib = 64}, 1, "",
+         "matinv: standard output could not be written: No space left on device\n"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = run_matinv(c.input, c.surroundings);
+        EXPECT_EQ(run.status, c.status) << c.name;
+        EXPECT_EQ(run.out, c.out) << c.name;
+        EXPECT_EQ(run.errors, c.errors) << c.name;
+    }
 }
 
 // Many attempts in one stream, each failing, then one success: every

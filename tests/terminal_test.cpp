@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ public:
         struct termios settings {};
         cfmakeraw(&settings);
         settings.c_lflag |= ICANON | ECHO;  // a terminal as a user has it
+        settings.c_cc[VEOF] = '\x04';       // Ctrl-D ends the input
         pid_ = forkpty(&to_program_, nullptr, &settings, nullptr);
         if (pid_ == 0) {
             execl(MATINV_BINARY, MATINV_BINARY, static_cast<char*>(nullptr));
@@ -42,16 +44,26 @@ public:
         return pid_ > 0;
     }
 
-    bool start_on_pipes() {
+    // With `non_blocking`, the program's ends of both pipes are left in
+    // O_NONBLOCK, as a crashed program may leave a shared terminal or pipe;
+    // with `errors_too`, standard error goes to the same pipe as the output.
+    bool start_on_pipes(bool non_blocking = false, bool errors_too = false) {
         int in[2];
         int out[2];
         if (pipe(in) != 0 || pipe(out) != 0) {
             return false;
         }
+        if (non_blocking) {
+            fcntl(in[0], F_SETFL, O_NONBLOCK);
+            fcntl(out[1], F_SETFL, O_NONBLOCK);
+        }
         pid_ = fork();
         if (pid_ == 0) {
             dup2(in[0], 0);
             dup2(out[1], 1);
+            if (errors_too) {
+                dup2(out[1], 2);
+            }
             close(in[0]);
             close(in[1]);
             close(out[0]);
@@ -148,6 +160,143 @@ TEST(Interactive, PromptsShowThroughPipes) {
     Conversation program;
     ASSERT_TRUE(program.start_on_pipes());
     hold_conversation(program);
+}
+
+TEST(Interactive, PromptsShowThroughNonBlockingPipes) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_pipes(/*non_blocking=*/true));
+    hold_conversation(program);
+}
+
+// Text that cannot start a number is refused as soon as it arrives, although
+// the pipe stays open and no blank has followed it.
+TEST(Interactive, RefusesTextAtOnce) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_pipes(false, /*errors_too=*/true));
+    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    program.answer("1\n");
+    ASSERT_TRUE(program.expect("INPUT a11: "));
+    program.answer("x");
+    ASSERT_TRUE(program.expect("matinv: line 2, column 1: expected a number for entry a11 "
+                               "(row 1, column 1) of matrix 1, but found \"x\"\n"));
+    EXPECT_EQ(program.exit_status(), 1);
+}
+
+// At a terminal the error line does not run on from the prompt before it.
+TEST(Interactive, ErrorLineStartsOnANewLineAtATerminal) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_terminal());
+    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    program.answer("\x04");
+    // Ctrl-D echoes nothing: the line break before the message is its own.
+    ASSERT_TRUE(program.expect("\nmatinv: line 1, column 1: input ended while reading the "
+                               "order of matrix 1\n"));
+    EXPECT_EQ(program.exit_status(), 1);
+}
+
+// Runs `script` in a shell whose last command execs the program (as "$0"),
+// with standard output a pipe the caller reads and standard error a file.
+pid_t spawn_script(const char* script, int& from_program, int errors_fd, bool non_blocking,
+                   bool ignore_sigpipe) {
+    int out[2];
+    if (pipe(out) != 0) {
+        return -1;
+    }
+    if (non_blocking) {
+        fcntl(out[1], F_SETFL, O_NONBLOCK);
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);  // a group of its own, so that a hung pipeline can be ended whole
+        if (ignore_sigpipe) {
+            signal(SIGPIPE, SIG_IGN);  // kept across exec, as supervisors run programs
+        }
+        dup2(out[1], 1);
+        dup2(errors_fd, 2);
+        close(out[0]);
+        close(out[1]);
+        execl("/bin/sh", "sh", "-c", script, MATINV_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    setpgid(pid, pid);
+    close(out[1]);
+    from_program = out[0];
+    return pid;
+}
+
+std::string slurp(int fd) {
+    std::string text;
+    char chunk[4096];
+    ssize_t got;
+    while ((got = read(fd, chunk, sizeof chunk)) > 0) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+
+// Output far larger than the pipe, into a pipe left non-blocking and read
+// only after a while: every byte arrives, in order.
+TEST(Pipes, NonBlockingOutputArrivesWhole) {
+    const std::string attempt =
+        "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a21 a22: \nINVERSE MATRIX NOT EXIST!!\n";
+    const std::string report = "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n2.0000000000\t\n"
+                               "\n[B]=\n0.5000000000\t\n\n[A][B]=\n1.0000000000\t\n";
+    FILE* errors = std::tmpfile();
+    int from_program = -1;
+    const pid_t pid = spawn_script("{ yes '2 1 2 2 4' | head -n 5000; echo 1 2; } | exec \"$0\"",
+                                   from_program, fileno(errors), true, false);
+    ASSERT_GT(pid, 0);
+    usleep(200'000);  // the program fills the pipe and finds it full
+    const std::string out = slurp(from_program);
+    close(from_program);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    std::string expected;
+    for (int i = 0; i < 5000; ++i) {
+        expected += attempt;
+    }
+    EXPECT_TRUE(out == expected + report) << "the output differs; " << out.size() << " bytes";
+    std::rewind(errors);
+    EXPECT_EQ(slurp(fileno(errors)), "");
+    std::fclose(errors);
+}
+
+// With SIGPIPE ignored, as many supervisors run programs, an endless stream
+// whose reader stops after 100 bytes: the program must notice the failed
+// write and stop, not read and invert forever.
+TEST(Pipes, EndsWhenTheReaderGoesAwayWithSigpipeIgnored) {
+    FILE* errors = std::tmpfile();
+    ASSERT_TRUE(errors != nullptr);
+    int from_program = -1;
+    const pid_t pid = spawn_script("yes '2 1 2 2 4' 2>/dev/null | exec \"$0\"", from_program,
+                                   fileno(errors), false, true);
+    ASSERT_GT(pid, 0);
+    std::string head;
+    char chunk[100];
+    while (head.size() < 100) {
+        const ssize_t got = read(from_program, chunk, 100 - head.size());
+        ASSERT_GT(got, 0);
+        head.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(from_program);
+    // Ending takes one failed write; a second is a thousandfold margin.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = waitpid(pid, &status, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        usleep(1000);
+    }
+    if (ended == 0) {
+        kill(-pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        FAIL() << "still running a second after its reader went away";
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    std::rewind(errors);
+    EXPECT_EQ(slurp(fileno(errors)), "matinv: standard output could not be written: Broken pipe\n");
+    std::fclose(errors);
 }
 
 }  // namespace

@@ -4,41 +4,75 @@
 
 // The dialogue reads and writes through these two seams, so that the whole
 // program can run against standard input and output, or against memory in
-// tests and fuzzing.
+// tests and fuzzing. The loops that retry interrupted, would-block and
+// partial transfers live here, once, over one primitive per stream kind.
 namespace matinv {
 
 class Source {
 public:
     virtual ~Source() = default;
     // Reads at most capacity bytes into buffer, waiting if need be; returns
-    // how many were read, 0 once the input has ended (or cannot be read).
-    virtual std::size_t read_some(char* buffer, std::size_t capacity) = 0;
+    // how many were read, 0 once the input has ended or a read has failed.
+    std::size_t read_some(char* buffer, std::size_t capacity);
+    // 0 while nothing has failed; after a failed read, its errno value.
+    int error() const { return error_; }
+
+protected:
+    // One read as read(2) does it: the count of bytes read, 0 at the end of
+    // the input, or -1 with the errno value in `error`.
+    virtual long read_once(char* buffer, std::size_t capacity, int& error) = 0;
+    // Returns once a read would no longer fail with EAGAIN.
+    virtual void wait_until_readable() {}
+
+private:
+    int error_ = 0;
 };
 
 class Sink {
 public:
     virtual ~Sink() = default;
-    // Writes all size bytes; returns false if they could not all be written.
-    virtual bool write_all(const char* data, std::size_t size) = 0;
+    // Writes all size bytes, in as many writes as that takes; returns false
+    // at the first write that fails, and writes nothing more after one.
+    bool write_all(const char* data, std::size_t size);
+    // 0 while nothing has failed; after a failed write, its errno value.
+    int error() const { return error_; }
+    // Whether the bytes go to a terminal, where a user reads them as lines.
+    virtual bool is_terminal() const { return false; }
+
+protected:
+    // One write as write(2) does it: the count of bytes written, or -1 with
+    // the errno value in `error`.
+    virtual long write_once(const char* data, std::size_t size, int& error) = 0;
+    // Returns once a write would no longer fail with EAGAIN.
+    virtual void wait_until_writable() {}
+
+private:
+    int error_ = 0;
 };
 
-// Standard input, output and error as file descriptors.
+// Standard input, output and error as file descriptors. A descriptor that
+// another program left non-blocking is waited on with poll(2), so that it
+// behaves as a blocking one.
 class FdSource final : public Source {
 public:
     explicit FdSource(int fd) : fd_(fd) {}
-    std::size_t read_some(char* buffer, std::size_t capacity) override;
 
 private:
+    long read_once(char* buffer, std::size_t capacity, int& error) override;
+    void wait_until_readable() override;
     int fd_;
 };
 
 class FdSink final : public Sink {
 public:
-    explicit FdSink(int fd) : fd_(fd) {}
-    bool write_all(const char* data, std::size_t size) override;
+    FdSink(int fd, bool terminal) : fd_(fd), terminal_(terminal) {}
+    bool is_terminal() const override { return terminal_; }
 
 private:
+    long write_once(const char* data, std::size_t size, int& error) override;
+    void wait_until_writable() override;
     int fd_;
+    bool terminal_;
 };
 
 }  // namespace matinv

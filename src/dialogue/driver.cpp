@@ -1,5 +1,10 @@
 #include "dialogue/driver.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "dialogue/input_reader.h"
@@ -15,92 +20,141 @@ namespace {
 constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
 constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
 
-// One line on the error stream, after all pending output, so that the line
-// follows the prompt it answers.
-class Complaint {
-public:
-    explicit Complaint(OutputBuffer& out, Sink& errors) : out_(out), line_(errors) {}
+// Everything one run works on. The input and output buffers take 128 KiB,
+// far more than a small stack holds, so the state lives in static storage
+// and each run builds it afresh there; nothing is allocated.
+struct DialogueState {
+    DialogueState(Source& in, Sink& out_sink) : out(out_sink), reader(in, out) {}
+    OutputBuffer out;
+    InputReader reader;
+    WorkingMatrices m;
+};
+std::optional<DialogueState> dialogue_state;
 
-    Complaint& operator<<(std::string_view text) {
-        line_.put(text);
+// One line on the error stream, gathered in a small buffer of its own and
+// written in one piece after all pending output, so that it follows the
+// prompt it answers. When both streams show on the same terminal and the
+// output stopped mid-line, as after a prompt, the line starts on a new one.
+class ErrorLine {
+public:
+    explicit ErrorLine(OutputBuffer& out) : out_(out) { *this << "matinv: "; }
+
+    ErrorLine& operator<<(std::string_view text) {
+        const std::size_t part = std::min(text.size(), kCapacity - used_);
+        std::memcpy(text_ + used_, text.data(), part);
+        used_ += part;
         return *this;
     }
-    Complaint& operator<<(int number) {
-        line_.put_count(number);
-        return *this;
+    ErrorLine& operator<<(std::uint64_t number) {
+        char digits[24];
+        const auto result = std::to_chars(digits, digits + sizeof digits, number);
+        return *this << std::string_view(digits, static_cast<std::size_t>(result.ptr - digits));
     }
-    int end() {
-        out_.flush();
-        line_.put_char('\n');
-        line_.flush();
+    ErrorLine& operator<<(int number) { return *this << static_cast<std::uint64_t>(number); }
+    ErrorLine& operator<<(InputPlace place) {
+        return *this << "line " << place.line << ", column " << place.column << ": ";
+    }
+
+    int end(Sink& errors) {
+        const bool output_ok = out_.flush();
+        const bool new_line_first =
+            output_ok && out_.is_terminal() && errors.is_terminal() && !out_.at_line_start();
+        text_[used_++] = '\n';
+        errors.write_all(text_ + (new_line_first ? 0 : 1), used_ - (new_line_first ? 0 : 1));
         return 1;
     }
 
 private:
+    // Room for the longest message: its words, a quoted text of at most 132
+    // bytes, the place and a system error's description.
+    static constexpr std::size_t kCapacity = 510;
     OutputBuffer& out_;
-    OutputBuffer line_;
+    char text_[kCapacity + 2] = {'\n'};  // a new line first, when one is needed
+    std::size_t used_ = 1;
 };
 
-int complain_about_order(OutputBuffer& out, Sink& errors, ReadStatus status, const char* text) {
-    Complaint complaint(out, errors);
-    complaint << "matinv: ";
-    if (status == ReadStatus::ended) {
-        complaint << "input ended while reading the order";
-    } else {
-        complaint << "expected the order, a whole number, but found " << text;
-    }
-    return complaint.end();
+int complain_about_output(OutputBuffer& out, Sink& errors) {
+    ErrorLine line(out);
+    line << "standard output could not be written: " << std::strerror(out.error());
+    return line.end(errors);
 }
 
-int complain_about_entry(OutputBuffer& out, Sink& errors, ReadStatus status, const char* text,
-                         int i, int j) {
-    Complaint complaint(out, errors);
-    complaint << "matinv: ";
-    if (status == ReadStatus::ended) {
-        complaint << "input ended while reading entry a";
-    } else {
-        complaint << "expected a number for entry a";
+// What a read was asked for: the order, or the entry in row i, column j.
+struct Wanted {
+    std::uint64_t matrix;  // the attempt, counted from 1
+    int i = -1;
+    int j = -1;
+};
+
+ErrorLine& operator<<(ErrorLine& line, const Wanted& wanted) {
+    if (wanted.i < 0) {
+        return line << "the order of matrix " << wanted.matrix;
     }
-    complaint << i + 1 << j + 1 << " (row " << i + 1 << ", column " << j + 1 << ")";
-    if (status == ReadStatus::not_a_number) {
-        complaint << ", but found " << text;
-    }
-    return complaint.end();
+    return line << "entry a" << wanted.i + 1 << wanted.j + 1 << " (row " << wanted.i + 1
+                << ", column " << wanted.j + 1 << ") of matrix " << wanted.matrix;
 }
 
-int complain_about_capacity(OutputBuffer& out, Sink& errors, const char* text) {
-    Complaint complaint(out, errors);
-    complaint << "matinv: order " << text << " is above the limit of " << kMaxOrder;
-    return complaint.end();
+// A read that found no number. When the output has failed, that is the
+// fault to name: the reader stops taking input once its prompts cannot be
+// shown.
+int complain_about_read(OutputBuffer& out, Sink& errors, const InputReader& reader,
+                        ReadStatus status, const Wanted& wanted) {
+    if (out.failed()) {
+        return complain_about_output(out, errors);
+    }
+    ErrorLine line(out);
+    if (status == ReadStatus::unreadable) {
+        line << "standard input could not be read: " << std::strerror(reader.error());
+    } else if (status == ReadStatus::ended) {
+        line << reader.place() << "input ended while reading " << wanted;
+    } else if (wanted.i < 0) {
+        line << reader.place() << "expected " << wanted << ", a whole number, but found "
+             << reader.last_text();
+    } else {
+        line << reader.place() << "expected a number for " << wanted << ", but found "
+             << reader.last_text();
+    }
+    return line.end(errors);
+}
+
+int complain_about_capacity(OutputBuffer& out, Sink& errors, const InputReader& reader,
+                            std::uint64_t matrix) {
+    if (out.failed()) {
+        return complain_about_output(out, errors);
+    }
+    ErrorLine line(out);
+    line << reader.place() << "order " << reader.last_text() << " of matrix " << matrix
+         << " is above the limit of " << kMaxOrder;
+    return line.end(errors);
 }
 
 int finish(OutputBuffer& out, Sink& errors) {
-    if (out.flush()) {
-        return 0;
-    }
-    OutputBuffer line(errors);
-    line.put("matinv: standard output could not be written\n");
-    line.flush();
-    return 1;
+    return out.flush() ? 0 : complain_about_output(out, errors);
 }
 
 }  // namespace
 
 int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
-    OutputBuffer out(out_sink);
-    InputReader reader(in, out);
-    WorkingMatrices m;
+    DialogueState& state = dialogue_state.emplace(in, out_sink);
+    OutputBuffer& out = state.out;
+    InputReader& reader = state.reader;
+    WorkingMatrices& m = state.m;
 
-    for (;;) {
+    for (std::uint64_t attempt = 1;; ++attempt) {
+        // A failed write ends the run: going on would read and invert
+        // input whose answers nobody can see.
+        if (out.failed()) {
+            return complain_about_output(out, errors);
+        }
         clear(m);
         out.put(kOrderPrompt);
         Order order;
         const ReadStatus order_status = reader.read_order(order);
         if (order_status != ReadStatus::ok) {
-            return complain_about_order(out, errors, order_status, reader.last_text());
+            return complain_about_read(out, errors, reader, order_status, Wanted{attempt});
         }
         if (order.too_large || order.value > kMaxOrder) {
-            return complain_about_capacity(out, errors, reader.last_text());
+            return complain_about_capacity(out, errors, reader, attempt);
         }
         m.n = order.value;
 
@@ -110,7 +164,7 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
                 double x = 0.0;
                 const ReadStatus status = reader.read_entry(x);
                 if (status != ReadStatus::ok) {
-                    return complain_about_entry(out, errors, status, reader.last_text(), i, j);
+                    return complain_about_read(out, errors, reader, status, Wanted{attempt, i, j});
                 }
                 store_entry(m, i, j, x);
             }

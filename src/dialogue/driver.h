@@ -8,8 +8,11 @@ namespace matinv {
 // order and the entries, inverts, and on a matrix without an inverse says so
 // and asks again. Returns the exit status: 0 after the report; 1 when the
 // input ends or holds something other than a number before that, when the
-// order is above what the matrices hold, or when the output cannot be
-// written. Those faults are described on `errors`, never on `out`.
+// order is above what the matrices hold, when the input cannot be read, or
+// at the first write to `out` that fails. Each such fault is one line on
+// `errors`, never on `out`; faults in the input name the matrix and the
+// line and column where they are. Not reentrant: a run's buffers live in
+// static storage, so that the program runs on a small stack.
 int run_dialogue(Source& in, Sink& out, Sink& errors);
 
 }  // namespace matinv

@@ -1,3 +1,4 @@
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -5,32 +6,32 @@
 #include "dialogue/byte_streams.h"
 
 namespace matinv {
+namespace {
 
-std::size_t FdSource::read_some(char* buffer, std::size_t capacity) {
-    for (;;) {
-        const ssize_t got = ::read(fd_, buffer, capacity);
-        if (got >= 0) {
-            return static_cast<std::size_t>(got);
-        }
-        if (errno != EINTR) {
-            return 0;  // an unreadable input ends like an exhausted one
-        }
+// Blocks until the descriptor is ready, or has hung up or failed: the read
+// or write that follows then reports which.
+void wait_for(int fd, short events) {
+    struct pollfd ready = {fd, events, 0};
+    while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
     }
 }
 
-bool FdSink::write_all(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t put = ::write(fd_, data, size);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += put;
-        size -= static_cast<std::size_t>(put);
-    }
-    return true;
+}  // namespace
+
+long FdSource::read_once(char* buffer, std::size_t capacity, int& error) {
+    const ssize_t got = ::read(fd_, buffer, capacity);
+    error = got < 0 ? errno : 0;
+    return got;
 }
+
+void FdSource::wait_until_readable() { wait_for(fd_, POLLIN); }
+
+long FdSink::write_once(const char* data, std::size_t size, int& error) {
+    const ssize_t put = ::write(fd_, data, size);
+    error = put < 0 ? errno : 0;
+    return put;
+}
+
+void FdSink::wait_until_writable() { wait_for(fd_, POLLOUT); }
 
 }  // namespace matinv

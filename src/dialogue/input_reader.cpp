@@ -58,65 +58,21 @@ const char* scan_short_decimal(const char* text, double& value) {
 
 }  // namespace
 
-// Reads straight from the buffer. A scan stops at the 0 after the last byte
-// read, as at any byte outside a number, and never looks further; if it got
-// that far before the input has ended, the number may go on in input not yet
-// read, and the scan is done again after reading more.
-class InputReader::BufferCursor {
-public:
-    explicit BufferCursor(const char* at) : at_(at) {}
-    int peek(std::size_t ahead) const { return static_cast<unsigned char>(at_[ahead]); }
-    void advance() { ++at_; }
-    const char* position() const { return at_; }
-
-private:
-    const char* at_;
-};
-
-// The same, noting the furthest byte looked at: near the end of what was
-// read, it tells whether a scan needed a byte not yet there.
-class InputReader::TracingCursor {
-public:
-    explicit TracingCursor(const char* at) : at_(at), furthest_(at) {}
-    int peek(std::size_t ahead) {
-        if (at_ + ahead > furthest_) {
-            furthest_ = at_ + ahead;
-        }
-        return static_cast<unsigned char>(at_[ahead]);
-    }
-    void advance() { ++at_; }
-    const char* furthest() const { return furthest_; }
-
-private:
-    const char* at_;
-    const char* furthest_;
-};
-
-// Reads through the reader's refilling peek: for numbers that run past what
-// has arrived, however long.
-class InputReader::StreamCursor {
-public:
-    explicit StreamCursor(InputReader& reader) : reader_(reader) {}
-    int peek(std::size_t ahead) { return reader_.peek(ahead); }
-    void advance() { reader_.advance(); }
-
-private:
-    InputReader& reader_;
-};
-
-// One read from the source, after moving the bytes not yet taken to the
-// front. Returns false when the input has ended, or when the buffer is full
-// of bytes not yet taken.
+// One read from the source, after dropping the bytes already taken.
+// Returns false when the input has ended, when the buffer is full of bytes
+// not yet taken, or when pending output cannot be written: a dialogue whose
+// prompts cannot be shown must not go on taking answers.
 bool InputReader::read_more() {
     if (position_ > 0) {
-        std::memmove(buffer_, buffer_ + position_, end_ - position_);
-        end_ -= position_;
-        position_ = 0;
+        drop_taken_bytes();
     }
     if (end_ == kCapacity) {
         return false;
     }
-    pending_.flush();
+    if (!pending_.flush()) {
+        exhausted_ = true;
+        return false;
+    }
     const std::size_t got = source_.read_some(buffer_ + end_, kCapacity - end_);
     if (got == 0) {
         exhausted_ = true;
@@ -126,19 +82,59 @@ bool InputReader::read_more() {
     return got > 0;
 }
 
-int InputReader::peek(std::size_t ahead) {
-    while (end_ - position_ <= ahead && !exhausted_) {
-        if (!read_more() && !exhausted_) {
-            break;
-        }
+void InputReader::drop_taken_bytes() {
+    if (keeping_place_ && !place_known_ && place_offset_ < dropped_ + position_) {
+        known_place_ = place_at(place_offset_);
+        place_known_ = true;
     }
-    if (end_ - position_ <= ahead) {
-        return -1;
+    count_lines(position_, dropped_lines_, dropped_line_start_);
+    dropped_ += position_;
+    std::memmove(buffer_, buffer_ + position_, end_ - position_);
+    end_ -= position_;
+    position_ = 0;
+}
+
+// Adds the line breaks among the first `length` bytes of the buffer to
+// `lines`, and sets `line_start` to the offset of the byte after the last.
+void InputReader::count_lines(std::size_t length, std::uint64_t& lines,
+                              std::uint64_t& line_start) const {
+    const char* at = buffer_;
+    const char* const stop = buffer_ + length;
+    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(stop - at))) {
+        at = static_cast<const char*>(found) + 1;
+        ++lines;
+        line_start = dropped_ + static_cast<std::uint64_t>(at - buffer_);
+    }
+}
+
+// `offset` counts bytes from the start of the input and lies in the buffer
+// or right after its end.
+InputPlace InputReader::place_at(std::uint64_t offset) const {
+    std::uint64_t lines = dropped_lines_;
+    std::uint64_t line_start = dropped_line_start_;
+    count_lines(static_cast<std::size_t>(offset - dropped_), lines, line_start);
+    return InputPlace{lines + 1, offset - line_start + 1};
+}
+
+void InputReader::mark_place() {
+    place_offset_ = dropped_ + position_;
+    place_known_ = false;
+}
+
+InputPlace InputReader::place() const {
+    return place_known_ ? known_place_ : place_at(place_offset_);
+}
+
+int InputReader::peek_beyond(std::size_t ahead) {
+    while (end_ - position_ <= ahead) {
+        if (exhausted_ || !read_more()) {
+            return -1;
+        }
     }
     return static_cast<unsigned char>(buffer_[position_ + ahead]);
 }
 
-bool InputReader::skip_space() {
+inline bool InputReader::skip_space() {
     for (;;) {
         while (position_ < end_ && is_space(static_cast<unsigned char>(buffer_[position_]))) {
             ++position_;
@@ -146,21 +142,26 @@ bool InputReader::skip_space() {
         if (position_ < end_) {
             return true;
         }
-        if (peek(0) == -1) {
+        if (exhausted_ || !read_more()) {
             return false;
         }
     }
 }
 
-// Copies up to kShownBytes of the text at the current position, with any
-// byte that is not printable ASCII written as \xNN so that no input can
-// reach the user's terminal as a control sequence.
+ReadStatus InputReader::no_number_left() {
+    mark_place();
+    return source_.error() != 0 ? ReadStatus::unreadable : ReadStatus::ended;
+}
+
+// Copies up to kShownBytes of the text at the current position, all of it
+// already read, with any byte that is not printable ASCII written as \xNN
+// so that no input can reach the user's terminal as a control sequence.
 void InputReader::remember_text(std::size_t length) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::size_t out = 0;
     last_text_[out++] = '"';
     for (std::size_t i = 0; i < length && i < kShownBytes; ++i) {
-        const int c = peek(i);
+        const auto c = static_cast<unsigned char>(buffer_[position_ + i]);
         if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
             last_text_[out++] = static_cast<char>(c);
         } else {
@@ -178,9 +179,12 @@ void InputReader::remember_text(std::size_t length) {
     last_text_[out] = '\0';
 }
 
+// The refused text as far as it has arrived: waiting for the rest of it
+// would keep the user from hearing about it until a blank follows.
 void InputReader::remember_offending_token() {
     std::size_t length = 0;
-    while (length <= kShownBytes && peek(length) != -1 && !is_space(peek(length))) {
+    while (length <= kShownBytes && position_ + length < end_ &&
+           !is_space(static_cast<unsigned char>(buffer_[position_ + length]))) {
         ++length;
     }
     remember_text(length);
@@ -188,8 +192,9 @@ void InputReader::remember_offending_token() {
 
 ReadStatus InputReader::read_order(Order& order) {
     if (!skip_space()) {
-        return ReadStatus::ended;
+        return no_number_left();
     }
+    mark_place();
     const std::size_t sign_length = is_sign(peek(0)) ? 1 : 0;
     if (!is_digit(peek(sign_length))) {
         remember_offending_token();
@@ -208,6 +213,7 @@ ReadStatus InputReader::read_order(Order& order) {
     // Accumulated as a negative number, whose range reaches INT_MIN.
     long long magnitude = 0;
     bool out_of_range = false;
+    keeping_place_ = true;
     while (is_digit(peek(0))) {
         if (!out_of_range) {
             magnitude = magnitude * 10 + (peek(0) - '0');
@@ -215,6 +221,7 @@ ReadStatus InputReader::read_order(Order& order) {
         }
         advance();
     }
+    keeping_place_ = false;
     if (negative) {
         order.value = out_of_range ? INT_MIN : static_cast<int>(-magnitude);
         order.too_large = false;
@@ -227,62 +234,56 @@ ReadStatus InputReader::read_order(Order& order) {
 
 // An optional sign, digits with an optional point and fraction (at least one
 // digit in all), and an exponent only if it has at least one digit: "1e" and
-// "1e+" are the number 1 followed by text that the next read will see.
-template <typename Cursor>
-ReadStatus InputReader::scan_entry(Cursor& cursor, DecimalDigits& digits) {
-    const std::size_t sign_length = is_sign(cursor.peek(0)) ? 1 : 0;
-    const bool starts_number =
-        is_digit(cursor.peek(sign_length)) ||
-        (cursor.peek(sign_length) == '.' && is_digit(cursor.peek(sign_length + 1)));
+// "1e+" are the number 1 followed by text that the next read will see. The
+// scan reads more input only for a byte it must see, so a number that ends a
+// typed line is taken at once, and a number longer than the buffer streams
+// through it.
+ReadStatus InputReader::scan_entry(DecimalDigits& digits) {
+    const std::size_t sign_length = is_sign(peek(0)) ? 1 : 0;
+    const bool starts_number = is_digit(peek(sign_length)) ||
+                               (peek(sign_length) == '.' && is_digit(peek(sign_length + 1)));
     if (!starts_number) {
         return ReadStatus::not_a_number;
     }
     if (sign_length > 0) {
-        if (cursor.peek(0) == '-') {
+        if (peek(0) == '-') {
             digits.set_negative();
         }
-        cursor.advance();
+        advance();
     }
-    while (is_digit(cursor.peek(0))) {
-        digits.add_integer_digit(static_cast<char>(cursor.peek(0)));
-        cursor.advance();
+    while (is_digit(peek(0))) {
+        digits.add_integer_digit(static_cast<char>(peek(0)));
+        advance();
     }
-    if (cursor.peek(0) == '.') {
-        cursor.advance();
-        while (is_digit(cursor.peek(0))) {
-            digits.add_fraction_digit(static_cast<char>(cursor.peek(0)));
-            cursor.advance();
+    if (peek(0) == '.') {
+        advance();
+        while (is_digit(peek(0))) {
+            digits.add_fraction_digit(static_cast<char>(peek(0)));
+            advance();
         }
     }
-    if (cursor.peek(0) == 'e' || cursor.peek(0) == 'E') {
-        const std::size_t exponent_sign_length = is_sign(cursor.peek(1)) ? 1 : 0;
-        if (is_digit(cursor.peek(1 + exponent_sign_length))) {
-            cursor.advance();
+    if (peek(0) == 'e' || peek(0) == 'E') {
+        const std::size_t exponent_sign_length = is_sign(peek(1)) ? 1 : 0;
+        if (is_digit(peek(1 + exponent_sign_length))) {
+            advance();
             if (exponent_sign_length > 0) {
-                if (cursor.peek(0) == '-') {
+                if (peek(0) == '-') {
                     digits.set_exponent_negative();
                 }
-                cursor.advance();
+                advance();
             }
-            while (is_digit(cursor.peek(0))) {
-                digits.add_exponent_digit(static_cast<char>(cursor.peek(0)));
-                cursor.advance();
+            while (is_digit(peek(0))) {
+                digits.add_exponent_digit(static_cast<char>(peek(0)));
+                advance();
             }
         }
     }
     return ReadStatus::ok;
 }
 
-bool InputReader::scan_needs_more() {
-    DecimalDigits ignored;
-    TracingCursor cursor(buffer_ + position_);
-    scan_entry(cursor, ignored);
-    return cursor.furthest() >= buffer_ + end_;
-}
-
 ReadStatus InputReader::read_entry(double& value) {
     if (!skip_space()) {
-        return ReadStatus::ended;
+        return no_number_left();
     }
     double quick = 0.0;
     const char* quick_stop = scan_short_decimal(buffer_ + position_, quick);
@@ -292,27 +293,10 @@ ReadStatus InputReader::read_entry(double& value) {
         return ReadStatus::ok;
     }
     DecimalDigits digits;
-    BufferCursor cursor(buffer_ + position_);
-    ReadStatus status = scan_entry(cursor, digits);
-    const auto stop = static_cast<std::size_t>(cursor.position() - buffer_);
-    // A scan looks at most two bytes past where it stops; only a scan that
-    // reached the end of what was read must wait for more, so that a number
-    // at the end of a typed line is taken at once. Such a number is scanned
-    // again through the refilling stream, which reads as it goes: scanning
-    // the buffer anew after each read would cost time growing with the
-    // square of a long number's length when it arrives in small pieces.
-    if (stop + 2 < end_ || exhausted_ || !scan_needs_more()) {
-        if (status == ReadStatus::ok) {
-            position_ = stop;
-        }
-    } else {
-        digits = DecimalDigits{};
-        StreamCursor stream(*this);
-        status = scan_entry(stream, digits);
-    }
-    if (status == ReadStatus::not_a_number) {
+    if (scan_entry(digits) == ReadStatus::not_a_number) {
+        mark_place();
         remember_offending_token();
-        return status;
+        return ReadStatus::not_a_number;
     }
     value = digits.value();
     return ReadStatus::ok;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -9,7 +10,8 @@
 #include "dialogue/byte_streams.h"
 
 // The dialogue's input and output held in memory, for running it in-process
-// in tests, benchmarks and fuzzing.
+// in tests, benchmarks and fuzzing. Both can also misbehave as descriptors
+// do, so that tests can hold the program to what it does then.
 namespace matinv {
 
 // Serves a fixed text, which must outlive the source. A chunk limit of 0
@@ -21,8 +23,27 @@ public:
     explicit MemorySource(std::string_view text, std::size_t chunk_limit = 0)
         : text_(text), chunk_limit_(chunk_limit) {}
 
-    std::size_t read_some(char* buffer, std::size_t capacity) override {
+    int reads = 0;  // how often the reader asked for input
+    // When set, every other read fails with EAGAIN, as on a descriptor left
+    // non-blocking, until the source has been waited on.
+    bool would_block = false;
+    int waits = 0;
+    // When not 0, the read after the text fails with this errno value
+    // instead of reporting the end of the input.
+    int error_after_text = 0;
+
+private:
+    long read_once(char* buffer, std::size_t capacity, int& error) override {
         ++reads;
+        if (would_block && !ready_) {
+            error = EAGAIN;
+            return -1;
+        }
+        ready_ = false;
+        if (text_.empty() && error_after_text != 0) {
+            error = error_after_text;
+            return -1;
+        }
         std::size_t size = std::min(capacity, text_.size());
         if (chunk_limit_ > 0) {
             size = std::min(size, next_chunk_);
@@ -32,25 +53,59 @@ public:
             std::memcpy(buffer, text_.data(), size);
             text_.remove_prefix(size);
         }
-        return size;
+        return static_cast<long>(size);
+    }
+    void wait_until_readable() override {
+        ++waits;
+        ready_ = true;
     }
 
-    int reads = 0;  // how often the reader asked for input
-
-private:
     std::string_view text_;
     std::size_t chunk_limit_;
     std::size_t next_chunk_ = 1;
+    bool ready_ = false;
 };
 
 class MemorySink final : public Sink {
 public:
-    bool write_all(const char* data, std::size_t size) override {
-        text.append(data, size);
-        return true;
-    }
+    bool is_terminal() const override { return terminal; }
 
     std::string text;
+    bool terminal = false;
+    // When not 0, each write takes at most this many bytes: a partial write.
+    std::size_t chunk_limit = 0;
+    // When set, every other write fails with EAGAIN until waited on.
+    bool would_block = false;
+    int waits = 0;
+    // The write, counted from 1, that fails with `error_number`; 0 for none.
+    int failing_write = 0;
+    int error_number = ENOSPC;
+    int writes = 0;  // every write attempted, the failing one included
+
+private:
+    long write_once(const char* data, std::size_t size, int& error) override {
+        ++writes;
+        if (writes == failing_write) {
+            error = error_number;
+            return -1;
+        }
+        if (would_block && !ready_) {
+            error = EAGAIN;
+            return -1;
+        }
+        ready_ = false;
+        if (chunk_limit > 0) {
+            size = std::min(size, chunk_limit);
+        }
+        text.append(data, size);
+        return static_cast<long>(size);
+    }
+    void wait_until_writable() override {
+        ++waits;
+        ready_ = true;
+    }
+
+    bool ready_ = false;
 };
 
 }  // namespace matinv

@@ -44,8 +44,9 @@ void OutputBuffer::put_fixed10(double value) {
 }
 
 bool OutputBuffer::flush() {
-    if (used_ > 0 && !failed_ && !sink_.write_all(buffer_, used_)) {
-        failed_ = true;
+    if (used_ > 0 && !failed_) {
+        failed_ = !sink_.write_all(buffer_, used_);
+        last_flushed_ = buffer_[used_ - 1];
     }
     used_ = 0;
     return !failed_;

@@ -26,8 +26,18 @@ public:
     void put_fixed10(double value);
 
     // Writes everything pending; returns false once any write has failed.
+    // After a failed write nothing more is written: what is put is dropped.
     bool flush();
     bool failed() const { return failed_; }
+    // After a failure: the errno value of the write that failed.
+    int error() const { return sink_.error(); }
+    // Whether the sink shows its bytes to a user at a terminal.
+    bool is_terminal() const { return sink_.is_terminal(); }
+    // Whether the output so far ends a line (or is empty): a line of text
+    // written elsewhere to the same screen then starts at its margin.
+    bool at_line_start() const {
+        return (used_ > 0 ? buffer_[used_ - 1] : last_flushed_) == '\n';
+    }
 
 private:
     void reserve(std::size_t size);
@@ -38,6 +48,7 @@ private:
     char buffer_[kCapacity];
     std::size_t used_ = 0;
     bool failed_ = false;
+    char last_flushed_ = '\n';
 };
 
 }  // namespace matinv

@@ -31,11 +31,16 @@ done < <(groff -man -Tascii -P-c -rLL=400n -rHY=0 "$manual" |
     sed -e 's/[][\\.*+?^$(){}|]/\\&/g' -e 's/\x01\x01*/.+/g')
 (( ${#templates[@]} >= 6 )) || fail "found only ${#templates[@]} messages in $manual"
 
-# Input, and where standard output goes; one input for each message.
+# Input, where standard output goes, and a file to read instead of the
+# input when one is given; one run for each message.
 messages=()
-while IFS='|' read -r input stdout; do
+while IFS='|' read -r input stdout stdin; do
     status=0
-    message=$(printf '%b' "$input" | "$program" 2>&1 >"$stdout") || status=$?
+    if [[ -n $stdin ]]; then
+        message=$("$program" 2>&1 <"$stdin" >"$stdout") || status=$?
+    else
+        message=$(printf '%b' "$input" | "$program" 2>&1 >"$stdout") || status=$?
+    fi
     [[ $status -eq 1 ]] || fail "input '$input' exited with $status, expected 1"
     [[ $message != *$'\n'* ]] || fail "input '$input' gave more than one line: $message"
     messages+=("$message")
@@ -46,6 +51,7 @@ abc|/dev/null
 2 4 7 2 x6|/dev/null
 11|/dev/null
 1 3|/dev/full
+|/dev/null|/
 RUNS
 
 for message in "${messages[@]}"; do

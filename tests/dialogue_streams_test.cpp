@@ -1,0 +1,141 @@
+// The whole dialogue in-process against streams that misbehave as
+// descriptors do: partial and would-block transfers must change nothing,
+// and a failed read or write must end the run at once with its reason.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+#include "dialogue/driver.h"
+#include "dialogue/memory_streams.h"
+
+namespace matinv {
+namespace {
+
+struct Run {
+    std::string out;
+    std::string errors;
+    int status = -1;
+};
+
+const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";
+const std::string kRows2 = "INPUT a11 a12: INPUT a21 a22: ";
+
+// How the streams of one run behave.
+struct Behaviour {
+    std::size_t read_chunk = 0;   // 0: as much as asked for
+    bool reads_block = false;     // every other read fails with EAGAIN
+    std::size_t write_chunk = 0;  // 0: all bytes at once
+    bool writes_block = false;    // every other write fails with EAGAIN
+};
+
+TEST(DialogueStreams, PartialAndWouldBlockTransfersChangeNothing) {
+    const char* const inputs[] = {
+        "2 1 2 2 4\n2 4 7 2 6\n",  // a failed attempt, then a report
+        "3 1 2 3\n4 5 x\n",        // a refused entry
+        "2 1 2\n",                 // input that ends early
+    };
+    const struct {
+        const char* name;
+        Behaviour behaviour;
+    } cases[] = {
+        {"writes of 1 byte", {.write_chunk = 1}},
+        {"writes of 3 bytes", {.write_chunk = 3}},
+        {"writes that would block", {.writes_block = true}},
+        {"reads that would block", {.reads_block = true}},
+        {"short reads and writes, all blocking",
+         {.read_chunk = 5, .reads_block = true, .write_chunk = 4, .writes_block = true}},
+    };
+    for (const char* input : inputs) {
+        MemorySource plain_in(input);
+        MemorySink plain_out;
+        MemorySink plain_errors;
+        const int plain_status = run_dialogue(plain_in, plain_out, plain_errors);
+        for (const auto& c : cases) {
+            const Behaviour& b = c.behaviour;
+            MemorySource in(input, b.read_chunk);
+            in.would_block = b.reads_block;
+            MemorySink out;
+            MemorySink errors;
+            for (MemorySink* sink : {&out, &errors}) {
+                sink->chunk_limit = b.write_chunk;
+                sink->would_block = b.writes_block;
+            }
+            const int status = run_dialogue(in, out, errors);
+            const std::string label = std::string(c.name) + ", input " + input;
+            EXPECT_EQ(status, plain_status) << label;
+            EXPECT_EQ(out.text, plain_out.text) << label;
+            EXPECT_EQ(errors.text, plain_errors.text) << label;
+            EXPECT_EQ(in.waits > 0, b.reads_block) << label;
+            EXPECT_EQ(out.waits > 0, b.writes_block) << label;
+        }
+    }
+}
+
+TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
+    std::string endless_failures;
+    for (int attempt = 0; attempt < 20000; ++attempt) {
+        endless_failures += "2 1 2 2 4\n";
+    }
+    const struct {
+        const char* name;
+        std::string input;
+        int failing_write;
+        int write_error;
+        int read_error;
+        std::string out;
+        std::string errors;
+        int most_reads;  // reads of the input before the run stopped
+    } cases[] = {
+        {"the first prompt cannot be written", "2 4 7 2 6", 1, ENOSPC, 0, "",
+         "matinv: standard output could not be written: No space left on device\n", 0},
+        {"the report cannot be written", "2 4 7 2 6", 2, ENOSPC, 0, kOrder,
+         "matinv: standard output could not be written: No space left on device\n", 1},
+        {"the reader has gone before the input ended", "2 1 2 2 4", 2, EPIPE, 0, kOrder,
+         "matinv: standard output could not be written: Broken pipe\n", 1},
+        {"the reader has gone from an endless stream", endless_failures, 2, EPIPE, 0, kOrder,
+         "matinv: standard output could not be written: Broken pipe\n", 2},
+        {"a read fails", "2 4 7", 0, 0, EIO, kOrder + kRows2,
+         "matinv: standard input could not be read: Input/output error\n", 2},
+        {"the first read fails", "", 0, 0, EISDIR, kOrder,
+         "matinv: standard input could not be read: Is a directory\n", 1},
+    };
+    for (const auto& c : cases) {
+        MemorySource in(c.input);
+        in.error_after_text = c.read_error;
+        MemorySink out;
+        out.failing_write = c.failing_write;
+        out.error_number = c.write_error;
+        MemorySink errors;
+        EXPECT_EQ(run_dialogue(in, out, errors), 1) << c.name;
+        EXPECT_EQ(out.text, c.out) << c.name;
+        EXPECT_EQ(errors.text, c.errors) << c.name;
+        EXPECT_LE(in.reads, c.most_reads) << c.name;
+        if (c.failing_write > 0) {
+            EXPECT_EQ(out.writes, c.failing_write) << c.name << ": written after the failure";
+        }
+    }
+}
+
+// When output and errors share a terminal, an error line after a prompt
+// starts on a line of its own; anywhere else it follows at once.
+TEST(DialogueStreams, AtATerminalTheErrorLineStartsOnANewLine) {
+    const std::string line = "matinv: line 2, column 1: input ended while reading entry a11 "
+                             "(row 1, column 1) of matrix 1\n";
+    for (const bool out_terminal : {false, true}) {
+        for (const bool errors_terminal : {false, true}) {
+            MemorySource in("1\n");
+            MemorySink out;
+            MemorySink errors;
+            out.terminal = out_terminal;
+            errors.terminal = errors_terminal;
+            EXPECT_EQ(run_dialogue(in, out, errors), 1);
+            EXPECT_EQ(errors.text, (out_terminal && errors_terminal ? "\n" : "") + line)
+                << "output at a terminal: " << out_terminal
+                << ", errors at a terminal: " << errors_terminal;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace matinv
