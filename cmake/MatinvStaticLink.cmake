@@ -29,6 +29,15 @@ endif()
 
 if(matinv_static_blocker STREQUAL "")
   target_link_options(matinv PRIVATE -static)
+  # llvm-strip 14, which CMake picks beside clang, refuses a static glibc
+  # program ("section .rela.plt is not a symbol table"), so the package
+  # would ship it unstripped; binutils' strip handles it.
+  if(CMAKE_STRIP MATCHES "llvm-strip" AND NOT CMAKE_CROSSCOMPILING)
+    find_program(MATINV_BINUTILS_STRIP strip)
+    if(MATINV_BINUTILS_STRIP)
+      set(CMAKE_STRIP ${MATINV_BINUTILS_STRIP})
+    endif()
+  endif()
 elseif(NOT matinv_static_blocker STREQUAL "${MATINV_STATIC_REPORTED}")
   message(STATUS "matinv is linked dynamically: ${matinv_static_blocker}")
   set(MATINV_STATIC_REPORTED "${matinv_static_blocker}" CACHE INTERNAL "")
