@@ -60,6 +60,9 @@ const char* random_space(Random& random) {
 
 // One entry in one of many notations, chosen to reach both the reader's
 // quick and slow conversions and every branch of the fixed-point writer.
+// Each draw is its own statement: the order in which a call's arguments or
+// an expression's operands are evaluated differs between compilers and
+// CPUs, and every platform must generate the same sessions.
 void write_varied_entry(Random& random) {
     const double sign = random.below(2) == 0 ? 1.0 : -1.0;
     switch (random.below(10)) {
@@ -69,29 +72,34 @@ void write_varied_entry(Random& random) {
         case 1:
             std::printf("%d", random.below(19) - 9);
             break;
-        case 2:  // anywhere from 1e-12 to 1e12, all 17 digits
-            std::printf("%.17g", sign * random.unit() * std::pow(10.0, random.below(25) - 12));
+        case 2: {  // anywhere from 1e-12 to 1e12, all 17 digits
+            const double digits = random.unit();
+            std::printf("%.17g", sign * digits * std::pow(10.0, random.below(25) - 12));
             break;
-        case 3:
-            std::printf("%.3e",
-                        sign * random.between(1.0, 10.0) * std::pow(10.0, random.below(9) - 4));
+        }
+        case 3: {
+            const double digits = random.between(1.0, 10.0);
+            std::printf("%.3e", sign * digits * std::pow(10.0, random.below(9) - 4));
             break;
+        }
         case 4: {  // dyadic values whose eleventh decimal can be an exact 5
             const double odd = 2.0 * random.below(5000) + 1.0;
             std::printf("%.17g", sign * std::ldexp(odd, -(1 + random.below(40))));
             break;
         }
-        case 5:  // beyond 1e7, where ten decimals need more than 17 digits
-            std::printf("%.6e",
-                        sign * random.between(1.0, 10.0) * std::pow(10.0, 7 + random.below(60)));
+        case 5: {  // beyond 1e7, where ten decimals need more than 17 digits
+            const double digits = random.between(1.0, 10.0);
+            std::printf("%.6e", sign * digits * std::pow(10.0, 7 + random.below(60)));
             break;
+        }
         case 6:  // more digits than any quick path takes
             std::printf("%.30f", sign * random.unit());
             break;
-        case 7:  // leading zeros, no integer part, upper-case exponent
-            std::printf("%s.%05dE%+d", sign < 0 ? "-" : "+", random.below(100000),
-                        random.below(7) - 3);
+        case 7: {  // leading zeros, no integer part, upper-case exponent
+            const int exponent = random.below(7) - 3;
+            std::printf("%s.%05dE%+d", sign < 0 ? "-" : "+", random.below(100000), exponent);
             break;
+        }
         case 8:
             std::printf(random.below(2) == 0 ? "-0" : "0.0");
             break;

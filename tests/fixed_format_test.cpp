@@ -60,5 +60,25 @@ TEST(FixedFormat, AsPrintfWritesIt) {
     }
 }
 
+// The writer keeps room for the longest number before it writes one, so a
+// number of the largest magnitude comes out whole wherever the 64 KiB
+// buffer stands, up to its very end.
+TEST(FixedFormat, WholeAtTheEndOfTheBuffer) {
+    constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+    for (const double value :
+         {-std::numeric_limits<double>::max(), std::numeric_limits<double>::max()}) {
+        for (std::size_t filled = kBufferSize - 400; filled <= kBufferSize; ++filled) {
+            MemorySink sink;
+            OutputBuffer out(sink);
+            const std::string before(filled, '.');
+            out.put(before);
+            out.put_fixed10(value);
+            out.flush();
+            ASSERT_EQ(sink.text, before + printed(value))
+                << "value " << value << " after " << filled << " bytes";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace matinv

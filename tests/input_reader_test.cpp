@@ -6,7 +6,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogue/memory_streams.h"
@@ -277,6 +279,10 @@ TEST(ReadEntry, ValuesAgreeWithStrtod) {
         "499181808182197" +
             std::string(900, '0') + "1e-324",
         "1" + std::string(400, '0') + "." + std::string(400, '0') + "1e-400",
+        // 2^53 + 1 lies halfway between two doubles; a 1 far past the kept
+        // digits puts it above, so it rounds up to 2^53 + 2.
+        "9007199254740993." + std::string(900, '0') + "1",
+        "9007199254740993",
     };
     LcgRandom random(7);
     for (int i = 0; i < 200000; ++i) {
@@ -305,6 +311,63 @@ TEST(ReadEntry, ValuesAgreeWithStrtod) {
             ASSERT_TRUE(same_bits(e.values[i], strtod_of(texts[i])))
                 << texts[i].substr(0, 60) << " read as " << e.values[i] << ", pieces up to "
                 << round.largest_piece;
+        }
+    }
+}
+
+// True halfway points between doubles take hundreds of digits: 2^-1075,
+// between 0 and the smallest subnormal, and 3 x 2^-1075, between it and
+// twice it, have 752 significant digits each. Exactly halfway rounds to
+// the even neighbour; a 1 past the 800th digit tips the value up; one less
+// in the last digit, then nines past the 800th, tips it down. Keeping too
+// few digits, or forgetting that a dropped digit was not zero, turns one of
+// these round the wrong way.
+TEST(ReadEntry, HalfwayPointsBetweenDoubles) {
+    // m x 2^-1075 is m x 5^1075 x 10^-1075: the digits of m x 5^1075 with
+    // the point 1075 places to their left.
+    const auto halfway = [](int multiple) {
+        std::string digits = std::to_string(multiple);
+        for (int power = 0; power < 1075; ++power) {
+            int carry = 0;
+            for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
+                const int product = (*digit - '0') * 5 + carry;
+                *digit = static_cast<char>('0' + product % 10);
+                carry = product / 10;
+            }
+            if (carry > 0) {
+                digits.insert(digits.begin(), static_cast<char>('0' + carry));
+            }
+        }
+        return std::pair{"0." + std::string(1075 - digits.size(), '0'), digits};
+    };
+    const auto above = [](std::string digits) { return digits + std::string(850, '0') + "1"; };
+    const auto below = [](std::string digits) {
+        --digits.back();  // the last digit of m x 5^1075 is 5
+        return digits + std::string(850, '9');
+    };
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    const auto [point1, one] = halfway(1);
+    const auto [point3, three] = halfway(3);
+    const struct {
+        const char* name;
+        std::string text;
+        double value;
+    } cases[] = {
+        {"2^-1075", point1 + one, 0.0},
+        {"2^-1075 and a 1 past the 800th digit", point1 + above(one), tiny},
+        {"just below 2^-1075", point1 + below(one), 0.0},
+        {"3 x 2^-1075", point3 + three, 2 * tiny},
+        {"3 x 2^-1075 and a 1 past the 800th digit", point3 + above(three), 2 * tiny},
+        {"just below 3 x 2^-1075", point3 + below(three), tiny},
+        {"-(just below 3 x 2^-1075)", "-" + point3 + below(three), -tiny},
+    };
+    ASSERT_EQ(one.size(), 752u);
+    for (const auto& c : cases) {
+        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{7}}) {
+            const Entries e = read_entries(pieces_of(c.text, piece));
+            ASSERT_EQ(e.values.size(), 1u) << c.name;
+            EXPECT_TRUE(same_bits(e.values[0], c.value))
+                << c.name << " read as " << e.values[0] << " in pieces of " << piece;
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "dialogue/output_buffer.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace matinv {
@@ -34,6 +35,13 @@ void OutputBuffer::put_count(int value) {
 }
 
 void OutputBuffer::put_fixed10(double value) {
+    // Libraries spell NaN their own way (libc++ writes "-nan(ind)"); printf
+    // in the C library writes "nan" or "-nan" from the sign bit, and which
+    // sign a computed NaN gets depends on the CPU, so the sign is read here.
+    if (std::isnan(value)) {
+        put(std::signbit(value) ? "-nan" : "nan");
+        return;
+    }
     constexpr std::size_t kLongest = 400;
     reserve(kLongest);
     // to_chars in fixed notation is exact, as glibc's printf is; the tests
