@@ -38,7 +38,7 @@ namespace step {
 // later entry whose magnitude exceeds its current signed value. Because the
 // row still carries its identity 1, the divisor ends at 1 or above for finite
 // entries, so a row is never enlarged.
-void scale_rows(Matrix& a, int n) {
+void scale_rows(Matrix& a, int n, InversionObserver* observer) {
     for (int i = 0; i < n; ++i) {
         double s = a[i][0];
         for (int j = 1; j < 2 * n; ++j) {
@@ -49,35 +49,55 @@ void scale_rows(Matrix& a, int n) {
         for (int j = 0; j < 2 * n; ++j) {
             a[i][j] = a[i][j] / s;
         }
+        if (observer != nullptr) {
+            observer->row_scaled(i, s);
+        }
+    }
+    if (observer != nullptr) {
+        observer->scaling_done(a, n);
     }
 }
 
 // Step 2.1. One bottom-up pass of adjacent exchanges; equal magnitudes are
 // never exchanged, so the uppermost of several largest entries wins.
-void bubble_pivot(Matrix& a, int n, int j) {
+void bubble_pivot(Matrix& a, int n, int j, InversionObserver* observer) {
     for (int i = n - 1; i >= j + 1; --i) {
         if (std::fabs(a[i - 1][j]) < std::fabs(a[i][j])) {
             exchange_rows(a, n, i - 1, i);
+            if (observer != nullptr) {
+                observer->rows_exchanged(i - 1);
+            }
         }
     }
 }
 
 // Step 2.2. Rows holding an exact 0 (of either sign) in column j are left
 // alone; the ratio is taken once per target row.
-void eliminate_below(Matrix& a, int n, int j) {
+void eliminate_below(Matrix& a, int n, int j, InversionObserver* observer) {
     for (int r = j + 1; r < n; ++r) {
         if (a[r][j] != 0.0) {
             const double ratio = a[j][j] / a[r][j];
             replace_by_pivot_minus_multiple(a, n, j, r, ratio);
+            if (observer != nullptr) {
+                observer->row_replaced(r, j, ratio);
+            }
+        } else if (observer != nullptr) {
+            observer->row_kept(r, j);
         }
     }
 }
 
 // Step 2. Column n-1 has no pivot step.
-void forward_phase(Matrix& a, int n) {
+void forward_phase(Matrix& a, int n, InversionObserver* observer) {
     for (int j = 0; j < n - 1; ++j) {
-        bubble_pivot(a, n, j);
-        eliminate_below(a, n, j);
+        if (observer != nullptr) {
+            observer->column_started(true, j);
+        }
+        bubble_pivot(a, n, j, observer);
+        eliminate_below(a, n, j, observer);
+        if (observer != nullptr) {
+            observer->column_done(a, n);
+        }
     }
 }
 
@@ -93,40 +113,64 @@ bool has_small_diagonal(const Matrix& a, int n) {
 }
 
 // Step 4. Same row form as the forward elimination, upward, with no exchange.
-void backward_phase(Matrix& a, int n) {
+void backward_phase(Matrix& a, int n, InversionObserver* observer) {
     for (int j = n - 1; j >= 1; --j) {
+        if (observer != nullptr) {
+            observer->column_started(false, j);
+        }
         for (int r = j - 1; r >= 0; --r) {
             if (a[r][j] != 0.0) {
                 const double ratio = a[j][j] / a[r][j];
                 replace_by_pivot_minus_multiple(a, n, j, r, ratio);
+                if (observer != nullptr) {
+                    observer->row_replaced(r, j, ratio);
+                }
+            } else if (observer != nullptr) {
+                observer->row_kept(r, j);
             }
+        }
+        if (observer != nullptr) {
+            observer->column_done(a, n);
         }
     }
 }
 
 // Step 5. The divisor is read once, before the row changes.
-void normalise(Matrix& a, int n) {
+void normalise(Matrix& a, int n, InversionObserver* observer) {
     for (int i = 0; i < n; ++i) {
         const double d = a[i][i];
         for (int j = 0; j < 2 * n; ++j) {
             a[i][j] = a[i][j] / d;
         }
+        if (observer != nullptr) {
+            observer->row_normalised(i, d);
+        }
+    }
+    if (observer != nullptr) {
+        observer->normalisation_done(a, n);
     }
 }
 
 }  // namespace step
 
-Outcome invert(Matrix& a, int n) {
+Outcome invert(Matrix& a, int n, InversionObserver* observer) {
     if (n <= 0) {
         return Outcome::success;  // nothing to invert; also keeps n - 1 from overflowing
     }
-    step::scale_rows(a, n);
-    step::forward_phase(a, n);
-    if (step::has_small_diagonal(a, n)) {
+    if (observer != nullptr) {
+        observer->seeded(a, n);
+    }
+    step::scale_rows(a, n, observer);
+    step::forward_phase(a, n, observer);
+    const bool singular = step::has_small_diagonal(a, n);
+    if (observer != nullptr) {
+        observer->singularity_tested(a, n, singular);
+    }
+    if (singular) {
         return Outcome::failure;
     }
-    step::backward_phase(a, n);
-    step::normalise(a, n);
+    step::backward_phase(a, n, observer);
+    step::normalise(a, n, observer);
     return Outcome::success;
 }
 
