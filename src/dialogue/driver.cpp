@@ -6,7 +6,12 @@
 #include "dialogue/output_buffer.h"
 #include "dialogue/report.h"
 #include "dialogue/row_prompts.h"
+#include "dialogue/short_number.h"
+#include "dialogue/shown_text.h"
+#include "dialogue/step_trace.h"
+#include "inversion/inverse_trust.h"
 #include "inversion/inversion.h"
+#include "inversion/row_rescaling.h"
 #include "inversion/working_matrices.h"
 
 namespace matinv {
@@ -29,10 +34,15 @@ public:
         line_.put_count(number);
         return *this;
     }
-    int end() {
+    // Ends a warning or a note, which leave the exit status alone.
+    void end_line() {
         out_.flush();
         line_.put_char('\n');
         line_.flush();
+    }
+    // Ends an error, which ends the run with status 1.
+    int end() {
+        end_line();
         return 1;
     }
 
@@ -74,6 +84,84 @@ int complain_about_capacity(OutputBuffer& out, Sink& errors, const char* text) {
     return complaint.end();
 }
 
+bool is_space(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// "2.0" as an order is 2 followed by ".0": the reading stands, but the user
+// most likely meant something else.
+void warn_if_order_runs_on(OutputBuffer& out, Sink& errors, InputReader& reader, int order) {
+    const int next = reader.peek_next();
+    if (next == -1 || is_space(next)) {
+        return;
+    }
+    const ShownText rest = shown_text_ahead(reader);
+    Complaint complaint(out, errors);
+    complaint << "matinv: warning: the order " << reader.last_text() << " runs straight into "
+              << rest.view() << "; it was read as " << order << ", and " << rest.view();
+    // An order of 0 or less asks for no entries: its report ends the run.
+    complaint << (order > 0 ? " is left for the next read" : " is not read");
+    complaint.end_line();
+}
+
+// At most one line, the first reason that applies.
+void warn_if_untrusted(OutputBuffer& out, Sink& errors, const WorkingMatrices& m) {
+    const InverseTrust trust = judge_inverse(one_norm(m.a0, m.n, 0), m.a, m.n);
+    if (trust.trusted()) {
+        return;
+    }
+    Complaint complaint(out, errors);
+    complaint << "matinv: warning: [B] cannot be trusted: ";
+    if (!trust.finite) {
+        complaint << "it holds infinite or not-a-number entries";
+    } else {
+        complaint << "the matrix is singular to working precision (rcond = "
+                  << ShortNumber(trust.rcond, 2).view() << ", below "
+                  << ShortNumber(kWorkingPrecision, 2).view() << ")";
+    }
+    complaint.end_line();
+}
+
+// The rows whose entries are all below 1 in magnitude are the ones that the
+// absolute singularity threshold holds against the matrix.
+void note_if_refused_for_row_size(OutputBuffer& out, Sink& errors, const WorkingMatrices& m) {
+    if (!inverts_with_rows_rescaled(m.a0, m.n)) {
+        return;
+    }
+    int small_rows[kMaxOrder];
+    int count = 0;
+    for (int i = 0; i < m.n; ++i) {
+        if (row_exponent(m.a0, m.n, i) > 0) {
+            small_rows[count++] = i;
+        }
+    }
+    Complaint complaint(out, errors);
+    complaint << "matinv: note: the matrix has an inverse, and was refused only because ";
+    if (count == 0) {
+        complaint << "of the size of its entries";
+    } else {
+        complaint << (count == 1 ? "row " : "rows ");
+        for (int k = 0; k < count; ++k) {
+            if (k > 0) {
+                complaint << (k + 1 == count ? " and " : ", ");
+            }
+            complaint << small_rows[k] + 1;
+        }
+        complaint << (count == 1 ? " holds" : " hold") << " small entries";
+    }
+    complaint.end_line();
+}
+
+// The trace goes on the error stream after everything the attempt has
+// written, and the inversion writes nothing on the output stream.
+Outcome invert_with_trace(OutputBuffer& out, Sink& errors, WorkingMatrices& m, int attempt) {
+    out.flush();
+    StepTrace trace(errors, attempt);
+    const Outcome outcome = invert(m.a, m.n, &trace);
+    trace.finish();
+    return outcome;
+}
+
 int finish(OutputBuffer& out, Sink& errors) {
     if (out.flush()) {
         return 0;
@@ -86,12 +174,12 @@ int finish(OutputBuffer& out, Sink& errors) {
 
 }  // namespace
 
-int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
+int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions& options) {
     OutputBuffer out(out_sink);
     InputReader reader(in, out);
     WorkingMatrices m;
 
-    for (;;) {
+    for (int attempt = 1;; ++attempt) {
         clear(m);
         out.put(kOrderPrompt);
         Order order;
@@ -103,6 +191,7 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
             return complain_about_capacity(out, errors, reader.last_text());
         }
         m.n = order.value;
+        warn_if_order_runs_on(out, errors, reader, m.n);
 
         for (int i = 0; i < m.n; ++i) {
             out.put(kRowPrompts.get(m.n, i));
@@ -117,11 +206,15 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
             seed_identity(m, i);
         }
 
-        if (invert(m.a, m.n) == Outcome::failure) {
+        const Outcome outcome =
+            options.steps ? invert_with_trace(out, errors, m, attempt) : invert(m.a, m.n);
+        if (outcome == Outcome::failure) {
             out.put(kNoInverse);
+            note_if_refused_for_row_size(out, errors, m);
             continue;
         }
         write_report(out, m);
+        warn_if_untrusted(out, errors, m);
         return finish(out, errors);
     }
 }

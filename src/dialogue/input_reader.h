@@ -47,6 +47,11 @@ public:
     // likewise shortened.
     const char* last_text() const { return last_text_; }
 
+    // The byte `ahead` places past what has been read, without taking it; -1
+    // at the end of the input. Waits for input only if that byte has not
+    // arrived.
+    int peek_next(std::size_t ahead = 0) { return peek(ahead); }
+
 private:
     class BufferCursor;
     class StreamCursor;

@@ -1,10 +1,10 @@
 #include "dialogue/byte_streams.h"
-#include "dialogue/driver.h"
+#include "dialogue/command_line.h"
 
-// Command-line arguments are ignored.
-int main() {
+// Options start with '-' (see --help); other arguments are ignored.
+int main(int argc, char** argv) {
     matinv::FdSource in(0);
     matinv::FdSink out(1);
     matinv::FdSink errors(2);
-    return matinv::run_dialogue(in, out, errors);
+    return matinv::run_command_line(argc, argv, in, out, errors);
 }
