@@ -27,7 +27,8 @@ std::string slurp(std::FILE* file) {
 
 }  // namespace
 
-ProgramRun run_matinv(const std::string& input, bool full_output) {
+ProgramRun run_matinv(const std::string& input, const std::vector<std::string>& arguments,
+                      bool full_output) {
     // Files rather than pipes: nothing can block however much the program
     // writes or leaves unread.
     std::FILE* in = std::tmpfile();
@@ -47,10 +48,15 @@ ProgramRun run_matinv(const std::string& input, bool full_output) {
     }
     posix_spawn_file_actions_adddup2(&actions, fileno(errors), 2);
     char program[] = MATINV_BINARY;
-    char* argv[] = {program, nullptr};
+    std::vector<std::string> words = arguments;
+    std::vector<char*> argv = {program};
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
     pid_t pid = 0;
     ProgramRun run;
-    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) == 0) {
+    if (posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ) == 0) {
         int wait_status = 0;
         waitpid(pid, &wait_status, 0);
         if (WIFEXITED(wait_status)) {
