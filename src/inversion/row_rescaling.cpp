@@ -30,18 +30,20 @@ bool inverts_with_rows_rescaled(const Matrix& a0, int n) {
     if (n <= 0 || n > kMaxOrder) {
         return false;
     }
-    bool changed = false;
+    // No scale gives a zero row an inverse. Checking first also keeps a long
+    // stream of such matrices from paying for a second inversion.
     for (int i = 0; i < n; ++i) {
-        bool zero_row = true;
-        for (int j = 0; j < n; ++j) {
-            zero_row = zero_row && a0[i][j] == 0.0;
+        int j = 0;
+        while (j < n && a0[i][j] == 0.0) {
+            ++j;
         }
-        // No scale gives a zero row an inverse. Checking first also keeps a
-        // long stream of such matrices from paying for a second inversion.
-        if (zero_row) {
+        if (j == n) {
             return false;
         }
-        changed = changed || row_exponent(a0, n, i) != 0;
+    }
+    bool changed = false;
+    for (int i = 0; i < n && !changed; ++i) {
+        changed = row_exponent(a0, n, i) != 0;
     }
     if (!changed) {
         return false;  // the copy would be refused just as the matrix was
