@@ -88,12 +88,17 @@ TEST(Program, Transcripts) {
          "\"x10\" is not read\n"},
         {"tiny diagonal refused, with a note", "2 1e-11 0 0 1e-11 2 4 7 2 6",
          kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2,
-         "matinv: note: the matrix has an inverse, and was refused only because rows 1 and 2 "
-         "hold small entries\n"},
+         "matinv: note: the matrix has an inverse, and was refused only for the small entries "
+         "of rows 1 and 2\n"},
         {"one small row refused, with a note", "2 1e-11 0 0 1 2 4 7 2 6",
          kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2,
-         "matinv: note: the matrix has an inverse, and was refused only because row 1 holds "
-         "small entries\n"},
+         "matinv: note: the matrix has an inverse, and was refused only for the small entries "
+         "of row 1\n"},
+        {"three small rows, with a note", "3 1e-11 0 0 0 -1e-12 0 0 0 0.5 2 4 7 2 6",
+         kOrder + "INPUT a11 a12 a13: INPUT a21 a22 a23: INPUT a31 a32 a33: " + kNoInverse +
+             kOrder + kRows2 + kReport2x2,
+         "matinv: note: the matrix has an inverse, and was refused only for the small entries "
+         "of rows 1, 2 and 3\n"},
         {"small rows of a singular matrix, no note", "2 1e-11 2e-11 1e-11 2e-11 2 4 7 2 6",
          kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2},
         {"order 4 singular, no note", "4 7 8 6 -1 7 -5 8 -6 4 7 2 -3 11 2 10 -9 2 4 7 2 6",

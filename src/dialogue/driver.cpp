@@ -123,7 +123,8 @@ void warn_if_untrusted(OutputBuffer& out, Sink& errors, const WorkingMatrices& m
 }
 
 // The rows whose entries are all below 1 in magnitude are the ones that the
-// absolute singularity threshold holds against the matrix.
+// absolute singularity threshold holds against the matrix; there is at
+// least one whenever the rescaled copy is inverted.
 void note_if_refused_for_row_size(OutputBuffer& out, Sink& errors, const WorkingMatrices& m) {
     if (!inverts_with_rows_rescaled(m.a0, m.n)) {
         return;
@@ -136,18 +137,14 @@ void note_if_refused_for_row_size(OutputBuffer& out, Sink& errors, const Working
         }
     }
     Complaint complaint(out, errors);
-    complaint << "matinv: note: the matrix has an inverse, and was refused only because ";
-    if (count == 0) {
-        complaint << "of the size of its entries";
-    } else {
-        complaint << (count == 1 ? "row " : "rows ");
-        for (int k = 0; k < count; ++k) {
-            if (k > 0) {
-                complaint << (k + 1 == count ? " and " : ", ");
-            }
-            complaint << small_rows[k] + 1;
+    complaint << "matinv: note: the matrix has an inverse, and was refused only for the small "
+                 "entries of "
+              << (count == 1 ? "row " : "rows ");
+    for (int k = 0; k < count; ++k) {
+        if (k > 0) {
+            complaint << (k + 1 == count ? " and " : ", ");
         }
-        complaint << (count == 1 ? " holds" : " hold") << " small entries";
+        complaint << small_rows[k] + 1;
     }
     complaint.end_line();
 }

@@ -41,12 +41,15 @@ bool inverts_with_rows_rescaled(const Matrix& a0, int n) {
             return false;
         }
     }
-    bool changed = false;
-    for (int i = 0; i < n && !changed; ++i) {
-        changed = row_exponent(a0, n, i) != 0;
+    // Rows of entries of 1 or more are divided by their largest entry, or by
+    // 1, when the rows are scaled: only rows of small entries can hold the
+    // diagonal under the threshold merely for their size.
+    bool enlarged = false;
+    for (int i = 0; i < n && !enlarged; ++i) {
+        enlarged = row_exponent(a0, n, i) > 0;
     }
-    if (!changed) {
-        return false;  // the copy would be refused just as the matrix was
+    if (!enlarged) {
+        return false;
     }
 
     Matrix a{};
