@@ -126,9 +126,9 @@ std::string notices_fault(std::string_view& errors) {
             return "a warning or note is not ended by a line break";
         }
         const std::string_view line = errors.substr(0, end);
-        const auto unprintable =
-            std::find_if(line.begin(), line.end(), [](char c) { return c < 0x20 || c > 0x7e; });
-        if (unprintable != line.end()) {
+        const char* const unprintable = std::find_if(
+            line.data(), line.data() + line.size(), [](char c) { return c < 0x20 || c > 0x7e; });
+        if (unprintable != line.data() + line.size()) {
             return "a warning or note holds byte " +
                    std::to_string(static_cast<unsigned char>(*unprintable)) +
                    ", which is not printable";
