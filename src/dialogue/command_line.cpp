@@ -76,14 +76,14 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
 int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors) {
     const CommandLine line = parse_command_line(argc, argv);
     switch (line.command) {
-    case Command::help:
-        return write_text(out, errors, kUsage);
-    case Command::version:
-        return write_text(out, errors, kVersion);
-    case Command::unknown_option:
-        return refuse_option(errors, line.unknown);
-    case Command::run:
-        break;
+        case Command::help:
+            return write_text(out, errors, kUsage);
+        case Command::version:
+            return write_text(out, errors, kVersion);
+        case Command::unknown_option:
+            return refuse_option(errors, line.unknown);
+        case Command::run:
+            break;
     }
     return run_dialogue(in, out, errors, line.options);
 }

@@ -31,9 +31,7 @@ StepTrace::StepTrace(Sink& errors, int attempt) : out_(trace_buffer), attempt_(a
 
 bool StepTrace::finish() { return out_.flush(); }
 
-void StepTrace::put_number(double value) {
-    out_.put(ShortNumber(value, kSentenceDigits).view());
-}
+void StepTrace::put_number(double value) { out_.put(ShortNumber(value, kSentenceDigits).view()); }
 
 void StepTrace::put_row(int i) {
     out_.put("row ");
