@@ -116,6 +116,28 @@ std::string block_fault(Cursor& out, std::string_view heading, int order) {
     return {};
 }
 
+// Warnings and notes may stand on the error stream of any run, one
+// printable line each; they come before a run's one error line. Takes them
+// off the front of `errors`.
+std::string notices_fault(std::string_view& errors) {
+    while (errors.starts_with("matinv: warning: ") || errors.starts_with("matinv: note: ")) {
+        const std::size_t end = errors.find('\n');
+        if (end == std::string_view::npos) {
+            return "a warning or note is not ended by a line break";
+        }
+        const std::string_view line = errors.substr(0, end);
+        const char* const unprintable = std::find_if(
+            line.data(), line.data() + line.size(), [](char c) { return c < 0x20 || c > 0x7e; });
+        if (unprintable != line.data() + line.size()) {
+            return "a warning or note holds byte " +
+                   std::to_string(static_cast<unsigned char>(*unprintable)) +
+                   ", which is not printable";
+        }
+        errors.remove_prefix(end + 1);
+    }
+    return {};
+}
+
 std::string report_fault(Cursor& out, int order, std::string_view errors, int status) {
     for (const std::string_view heading : {"\n[A]=\n", "\n[B]=\n", "\n[A][B]=\n"}) {
         if (std::string fault = block_fault(out, heading, order); !fault.empty()) {
@@ -128,8 +150,11 @@ std::string report_fault(Cursor& out, int order, std::string_view errors, int st
     if (status != 0) {
         return "a run that reported ended with status " + std::to_string(status);
     }
+    if (std::string fault = notices_fault(errors); !fault.empty()) {
+        return fault;
+    }
     if (!errors.empty()) {
-        return "a run that reported wrote on the error stream";
+        return "a run that reported wrote more than warnings and notes on the error stream";
     }
     return {};
 }
@@ -137,6 +162,9 @@ std::string report_fault(Cursor& out, int order, std::string_view errors, int st
 std::string early_end_fault(std::string_view errors, int status) {
     if (status != 1) {
         return "a run that ended before a report ended with status " + std::to_string(status);
+    }
+    if (std::string fault = notices_fault(errors); !fault.empty()) {
+        return fault;
     }
     if (!errors.starts_with("matinv: ") || !errors.ends_with('\n')) {
         return "the error stream holds no line starting \"matinv: \"";

@@ -8,9 +8,11 @@ namespace matinv::fuzz {
 // Judges one whole run from the outside, knowing only the program's texts:
 // standard output must be a sequence of order prompts, row prompts, "no
 // inverse" messages and at most one final report whose three blocks have n
-// rows of n numbers; a run that reports ends with status 0 and says nothing
-// on the error stream; a run that ends early ends with status 1, right after
-// a prompt, and one printable line on the error stream starting "matinv: ".
+// rows of n numbers; a run that reports ends with status 0 and writes no
+// error on the error stream; a run that ends early ends with status 1, right
+// after a prompt, and one printable line on the error stream starting
+// "matinv: ". Either may first write warnings and notes there, each one
+// printable line starting "matinv: warning: " or "matinv: note: ".
 // Returns an empty string for a sound run, otherwise what is wrong with it.
 std::string transcript_fault(std::string_view out, std::string_view errors, int status);
 

@@ -36,6 +36,12 @@ TEST(TranscriptCheck, SoundRunsPass) {
         {"input ended at the order",
          "INPUT ORDER OF SQUARE MATRIX: ", "matinv: input ended while reading the order\n", 1},
         {"input ended in row 2", kPrompts2, "matinv: input ended\n", 1},
+        {"warnings after a report", kPrompts2 + std::string(kReport2),
+         "matinv: warning: the order \"2\" runs straight into \".0\"\n"
+         "matinv: warning: [B] cannot be trusted\n",
+         0},
+        {"a note, then the input ended", kPrompts2,
+         "matinv: note: the matrix has an inverse\nmatinv: input ended\n", 1},
         {"input ended in row 1 of 10",
          "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12 a13 a14 a15 a16 a17 a18 a19 a110: ",
          "matinv: input ended\n", 1},
@@ -75,6 +81,11 @@ TEST(TranscriptCheck, BrokenRunsAreCaught) {
         {"early end with two error lines", kPrompts2, "matinv: a\nmatinv: b\n", 1},
         {"early end with a control byte", kPrompts2, "matinv: found \"\x1b[31m\"\n", 1},
         {"early end without the prefix", kPrompts2, "input ended\n", 1},
+        {"report with an error line after a warning", kPrompts2 + report,
+         "matinv: warning: x\nmatinv: x\n", 0},
+        {"warning not ended by a line break", kPrompts2 + report, "matinv: warning: x", 0},
+        {"warning with a control byte", kPrompts2 + report, "matinv: warning: \"\x1b[31m\"\n", 0},
+        {"early end with a warning only", kPrompts2, "matinv: warning: x\n", 1},
     };
     for (const Transcript& t : broken) {
         EXPECT_NE(transcript_fault(t.out, t.errors, t.status), "") << t.name;

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "inversion/inverse_trust.h"
 #include "inversion/inversion_steps.h"
+#include "inversion/row_rescaling.h"
 
 namespace matinv {
 namespace {
@@ -65,6 +67,83 @@ TEST(Inversion, WorkedExampleStepByStep) {
                      "backward phase");
     step::normalise(m.a, 2);
     expect_rows_near(m.a, {{1, 0, 0.6, -0.7}, {0, 1, -0.2, 0.4}}, "normalisation");
+}
+
+// Keeps what an observer is told: each event with its row and column
+// numbers, and the divisor or ratio it carries. The matrices handed over
+// are checked through the trace the program writes from them.
+class RecordingObserver final : public InversionObserver {
+public:
+    std::vector<std::string> events;
+    std::vector<double> values;  // divisors and ratios, in order
+
+    void seeded(const Matrix& /*a*/, int /*n*/) override { events.push_back("seeded"); }
+    void row_scaled(int i, double s) override { note("scaled " + std::to_string(i), s); }
+    void scaling_done(const Matrix& /*a*/, int /*n*/) override {
+        events.push_back("scaling done");
+    }
+    void column_started(bool forward, int j) override {
+        events.push_back((forward ? "forward " : "backward ") + std::to_string(j));
+    }
+    void rows_exchanged(int upper) override {
+        events.push_back("exchanged " + std::to_string(upper));
+    }
+    void row_replaced(int r, int p, double ratio) override {
+        note("replaced " + std::to_string(r) + " from " + std::to_string(p), ratio);
+    }
+    void row_kept(int r, int j) override {
+        events.push_back("kept " + std::to_string(r) + " in " + std::to_string(j));
+    }
+    void column_done(const Matrix& /*a*/, int /*n*/) override { events.push_back("column done"); }
+    void singularity_tested(const Matrix& /*a*/, int /*n*/, bool singular) override {
+        events.push_back(singular ? "singular" : "not singular");
+    }
+    void row_normalised(int i, double d) override { note("normalised " + std::to_string(i), d); }
+    void normalisation_done(const Matrix& /*a*/, int /*n*/) override {
+        events.push_back("normalisation done");
+    }
+
+private:
+    void note(const std::string& what, double value) {
+        events.push_back(what);
+        values.push_back(value);
+    }
+};
+
+// The observer of the 2x2 example is told each step with its divisor or
+// ratio, in order.
+TEST(Inversion, WorkedExampleObserved) {
+    WorkingMatrices m;
+    enter(m, {{4, 7}, {2, 6}});
+    RecordingObserver observer;
+    ASSERT_EQ(invert(m.a, m.n, &observer), Outcome::success);
+    EXPECT_EQ(observer.events,
+              (std::vector<std::string>{"seeded", "scaled 0", "scaled 1", "scaling done",
+                                        "forward 0", "replaced 1 from 0", "column done",
+                                        "not singular", "backward 1", "replaced 0 from 1",
+                                        "column done", "normalised 0", "normalised 1",
+                                        "normalisation done"}));
+    const std::vector<double> values = {7, 6, 12. / 7, -5. / 7, 20. / 49, -5. / 7};
+    ASSERT_EQ(observer.values.size(), values.size());
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        EXPECT_NEAR(observer.values[k], values[k], 1e-15) << "divisor or ratio " << k;
+    }
+}
+
+// Exchanges, bottom-up, and a row left alone for its 0 in the pivot column.
+TEST(Inversion, ExchangesAndKeptRowsObserved) {
+    WorkingMatrices m;
+    enter(m, {{0, 1, 2}, {1, 0, 3}, {4, -3, 8}});
+    RecordingObserver observer;
+    ASSERT_EQ(invert(m.a, m.n, &observer), Outcome::success);
+    const std::vector<std::string> first_column = {"seeded",      "scaled 0",    "scaled 1",
+                                                   "scaled 2",    "scaling done", "forward 0",
+                                                   "exchanged 1", "exchanged 0",  "kept 1 in 0",
+                                                   "replaced 2 from 0", "column done"};
+    ASSERT_GE(observer.events.size(), first_column.size());
+    EXPECT_EQ(std::vector<std::string>(observer.events.begin(),
+                                       observer.events.begin() + first_column.size()),
+              first_column);
 }
 
 // Each row is divided by its first entry, replaced by any later entry whose
@@ -130,35 +209,53 @@ TEST(Inversion, EliminationRowForm) {
     }
 }
 
-// Outcomes, and the inverse where there is one.
+// How the program answers a matrix: an inverse it trusts, an inverse it
+// warns about, a refusal with the note that the matrix with its rows
+// rescaled has an inverse, or a plain refusal.
+enum class Answer { trusted, warned, noted, refused };
+
+bool observed_and_plain_agree(const WorkingMatrices& entered, Outcome plain, const Matrix& a) {
+    WorkingMatrices traced = entered;
+    RecordingObserver observer;
+    return invert(traced.a, traced.n, &observer) == plain &&
+           std::memcmp(traced.a, a, sizeof(Matrix)) == 0;
+}
+
+// Outcomes, the inverse where there is one, and how far it is trusted; and
+// the same bits in [B] when an observer follows the inversion.
 TEST(Inversion, Verdicts) {
     const struct {
         const char* name;
         Rows rows;
-        bool invertible;
+        Answer answer;
         std::optional<Rows> inverse;
     } cases[] = {
-        {"2x2 example", {{4, 7}, {2, 6}}, true, Rows{{0.6, -0.7}, {-0.2, 0.4}}},
-        {"order 1", {{3}}, true, Rows{{1. / 3}}},
-        {"exchange", {{0, 1}, {1, 0}}, true, Rows{{0, 1}, {1, 0}}},
+        {"2x2 example", {{4, 7}, {2, 6}}, Answer::trusted, Rows{{0.6, -0.7}, {-0.2, 0.4}}},
+        {"order 1", {{3}}, Answer::trusted, Rows{{1. / 3}}},
+        {"exchange", {{0, 1}, {1, 0}}, Answer::trusted, Rows{{0, 1}, {1, 0}}},
         {"negative first entry",
          {{-5, 2}, {1, 1}},
-         true,
+         Answer::trusted,
          Rows{{-1. / 7, 2. / 7}, {1. / 7, 5. / 7}}},
         {"order 3",
          {{0, 1, 2}, {1, 0, 3}, {4, -3, 8}},
-         true,
+         Answer::trusted,
          Rows{{-4.5, 7, -1.5}, {-2, 4, -1}, {1.5, -2, 0.5}}},
-        {"threshold itself", {{1e-10}}, true, Rows{{1e10}}},
-        {"just below threshold", {{0.99e-10}}, false, {}},
-        {"dependent rows", {{1, 2}, {2, 4}}, false, {}},
-        {"zero", {{0}}, false, {}},
-        {"tiny diagonal, though invertible", {{1e-11, 0}, {0, 1e-11}}, false, {}},
+        {"threshold itself", {{1e-10}}, Answer::trusted, Rows{{1e10}}},
+        {"huge entries", {{1e200, 0}, {0, -1e200}}, Answer::trusted, Rows{{1e-200, 0}, {0, -1e-200}}},
+        {"ill-conditioned, still trusted", {{1, 1}, {1, 1 + 1e-8}}, Answer::trusted, {}},
+        {"just below threshold", {{0.99e-10}}, Answer::noted, {}},
+        {"dependent rows", {{1, 2}, {2, 4}}, Answer::refused, {}},
+        {"zero", {{0}}, Answer::refused, {}},
+        {"tiny diagonal, though invertible", {{1e-11, 0}, {0, 1e-11}}, Answer::noted, {}},
+        {"one tiny row", {{0, 1e-11}, {1, 0}}, Answer::noted, {}},
+        {"tiny rows, singular", {{1e-11, 2e-11}, {3e-11, 6e-11}}, Answer::refused, {}},
+        {"nearly singular, rows not small", {{1, 1}, {1, 1 + 1e-12}}, Answer::refused, {}},
         // Only strict double arithmetic leaves a diagonal entry this small;
         // a fused multiply-add or a wider significand would let it pass.
         {"order 4, last row the sum of two others",
          {{7, 8, 6, -1}, {7, -5, 8, -6}, {4, 7, 2, -3}, {11, 2, 10, -9}},
-         false,
+         Answer::refused,
          {}},
         // Singular, but rounding keeps every diagonal entry above the
         // threshold: the report then shows a huge inverse and a wrong product.
@@ -168,14 +265,26 @@ TEST(Inversion, Verdicts) {
           {3, 3, 3, -1, 1},
           {-7, -9, -6, 7, 5},
           {4, -9, -1, -9, 5}},
-         true,
+         Answer::warned,
          {}},
-        {"not a number passes every test", {{NAN, 1}, {1, 1}}, true, {}},
+        {"not a number passes every test", {{NAN, 1}, {1, 1}}, Answer::warned, {}},
+        {"infinite entry", {{INFINITY, 1}, {1, 1}}, Answer::warned, {}},
     };
     for (const auto& c : cases) {
         WorkingMatrices m;
         enter(m, c.rows);
-        ASSERT_EQ(invert(m.a, m.n), c.invertible ? Outcome::success : Outcome::failure) << c.name;
+        const WorkingMatrices entered = m;
+        const Outcome outcome = invert(m.a, m.n);
+        const bool invertible = c.answer == Answer::trusted || c.answer == Answer::warned;
+        ASSERT_EQ(outcome, invertible ? Outcome::success : Outcome::failure) << c.name;
+        EXPECT_TRUE(observed_and_plain_agree(entered, outcome, m.a)) << c.name;
+        if (invertible) {
+            EXPECT_EQ(judge_inverse(one_norm(m.a0, m.n, 0), m.a, m.n).trusted(),
+                      c.answer == Answer::trusted)
+                << c.name;
+        } else {
+            EXPECT_EQ(inverts_with_rows_rescaled(m.a0, m.n), c.answer == Answer::noted) << c.name;
+        }
         for (int i = 0; c.inverse && i < m.n; ++i) {
             for (int j = 0; j < m.n; ++j) {
                 const double want = (*c.inverse)[i][j];
@@ -228,7 +337,10 @@ TEST(Inversion, PropertiesOfGeneratedMatrices) {
             const std::string label = "order " + std::to_string(n) + ":\n" + as_text(rows);
             WorkingMatrices fresh;
             enter(fresh, rows);
+            const WorkingMatrices entered = fresh;
             ASSERT_EQ(invert(fresh.a, n), Outcome::success) << label;
+            EXPECT_TRUE(observed_and_plain_agree(entered, Outcome::success, fresh.a)) << label;
+            EXPECT_TRUE(judge_inverse(one_norm(fresh.a0, n, 0), fresh.a, n).trusted()) << label;
             for (int i = 0; i < n; ++i) {
                 for (int j = 0; j < n; ++j) {
                     double sum = 0.0;
@@ -254,6 +366,7 @@ TEST(Inversion, PropertiesOfGeneratedMatrices) {
             rows[(copied + 1) % n] = n > 1 && trial % 2 ? rows[copied] : std::vector<double>(n);
             enter(singular, rows);
             EXPECT_EQ(invert(singular.a, n), Outcome::failure) << "made singular, " << label;
+            EXPECT_FALSE(inverts_with_rows_rescaled(singular.a0, n)) << "made singular, " << label;
         }
     }
 }

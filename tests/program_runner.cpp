@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 #include <string>
 
 extern char** environ;
@@ -58,14 +59,22 @@ ProgramRun run_matinv(const std::string& input, const Surroundings& surroundings
     char shell[] = "/bin/sh";
     char dash_c[] = "-c";
     std::string limit_then_run =
-        "ulimit -s " + std::to_string(surroundings.stack_kib) + " && exec \"$0\"";
-    char* plain_argv[] = {program, nullptr};
-    char* limited_argv[] = {shell, dash_c, limit_then_run.data(), program, nullptr};
+        "ulimit -s " + std::to_string(surroundings.stack_kib) + " && exec \"$0\" \"$@\"";
     const bool limited = surroundings.stack_kib > 0;
+    std::vector<std::string> words = surroundings.arguments;
+    std::vector<char*> argv;
+    if (limited) {
+        argv = {shell, dash_c, limit_then_run.data()};
+    }
+    argv.push_back(program);
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
     pid_t pid = 0;
     ProgramRun run;
-    if (posix_spawn(&pid, limited ? shell : program, &actions, nullptr,
-                    limited ? limited_argv : plain_argv, environ) == 0) {
+    if (posix_spawn(&pid, limited ? shell : program, &actions, nullptr, argv.data(), environ) ==
+        0) {
         int wait_status = 0;
         waitpid(pid, &wait_status, 0);
         if (WIFEXITED(wait_status)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace matinv::testing {
 
@@ -16,6 +17,7 @@ struct Surroundings {
     const char* input_path = nullptr;  // standard input is this file instead of the text
     bool input_closed = false;       // there is no standard input at all
     int stack_kib = 0;               // a stack limit, as `ulimit -s` sets it; 0 for none
+    std::vector<std::string> arguments = {};  // the command line after the program's name
 };
 
 // Runs the built program with `input` as its standard input, to the end.

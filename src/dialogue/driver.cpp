@@ -1,16 +1,17 @@
 #include "dialogue/driver.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string_view>
 
+#include "dialogue/error_line.h"
 #include "dialogue/input_reader.h"
 #include "dialogue/output_buffer.h"
 #include "dialogue/report.h"
 #include "dialogue/row_prompts.h"
+#include "dialogue/step_trace.h"
+#include "dialogue/warnings.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 
@@ -30,48 +31,6 @@ struct DialogueState {
     WorkingMatrices m;
 };
 std::optional<DialogueState> dialogue_state;
-
-// One line on the error stream, gathered in a small buffer of its own and
-// written in one piece after all pending output, so that it follows the
-// prompt it answers. When both streams show on the same terminal and the
-// output stopped mid-line, as after a prompt, the line starts on a new one.
-class ErrorLine {
-public:
-    explicit ErrorLine(OutputBuffer& out) : out_(out) { *this << "matinv: "; }
-
-    ErrorLine& operator<<(std::string_view text) {
-        const std::size_t part = std::min(text.size(), kCapacity - used_);
-        std::memcpy(text_ + used_, text.data(), part);
-        used_ += part;
-        return *this;
-    }
-    ErrorLine& operator<<(std::uint64_t number) {
-        char digits[24];
-        const auto result = std::to_chars(digits, digits + sizeof digits, number);
-        return *this << std::string_view(digits, static_cast<std::size_t>(result.ptr - digits));
-    }
-    ErrorLine& operator<<(int number) { return *this << static_cast<std::uint64_t>(number); }
-    ErrorLine& operator<<(InputPlace place) {
-        return *this << "line " << place.line << ", column " << place.column << ": ";
-    }
-
-    int end(Sink& errors) {
-        const bool output_ok = out_.flush();
-        const bool new_line_first =
-            output_ok && out_.is_terminal() && errors.is_terminal() && !out_.at_line_start();
-        text_[used_++] = '\n';
-        errors.write_all(text_ + (new_line_first ? 0 : 1), used_ - (new_line_first ? 0 : 1));
-        return 1;
-    }
-
-private:
-    // Room for the longest message: its words, a quoted text of at most 132
-    // bytes, the place and a system error's description.
-    static constexpr std::size_t kCapacity = 510;
-    OutputBuffer& out_;
-    char text_[kCapacity + 2] = {'\n'};  // a new line first, when one is needed
-    std::size_t used_ = 1;
-};
 
 int complain_about_output(OutputBuffer& out, Sink& errors) {
     ErrorLine line(out);
@@ -128,13 +87,24 @@ int complain_about_capacity(OutputBuffer& out, Sink& errors, const InputReader& 
     return line.end(errors);
 }
 
+// The trace goes on the error stream after everything the attempt has
+// written, and the inversion writes nothing on the output stream.
+Outcome invert_with_trace(OutputBuffer& out, Sink& errors, WorkingMatrices& m,
+                          std::uint64_t attempt) {
+    out.flush();
+    StepTrace trace(errors, attempt);
+    const Outcome outcome = invert(m.a, m.n, &trace);
+    trace.finish();
+    return outcome;
+}
+
 int finish(OutputBuffer& out, Sink& errors) {
     return out.flush() ? 0 : complain_about_output(out, errors);
 }
 
 }  // namespace
 
-int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
+int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions& options) {
     DialogueState& state = dialogue_state.emplace(in, out_sink);
     OutputBuffer& out = state.out;
     InputReader& reader = state.reader;
@@ -157,6 +127,7 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
             return complain_about_capacity(out, errors, reader, attempt);
         }
         m.n = order.value;
+        warn_if_order_runs_on(out, errors, reader, m.n);
 
         for (int i = 0; i < m.n; ++i) {
             out.put(kRowPrompts.get(m.n, i));
@@ -171,11 +142,15 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors) {
             seed_identity(m, i);
         }
 
-        if (invert(m.a, m.n) == Outcome::failure) {
+        const Outcome outcome =
+            options.steps ? invert_with_trace(out, errors, m, attempt) : invert(m.a, m.n);
+        if (outcome == Outcome::failure) {
             out.put(kNoInverse);
+            note_if_refused_for_row_size(out, errors, m);
             continue;
         }
         write_report(out, m);
+        warn_if_untrusted(out, errors, m);
         return finish(out, errors);
     }
 }

@@ -4,6 +4,10 @@
 
 namespace matinv {
 
+struct DialogueOptions {
+    bool steps = false;  // trace every inversion on `errors`
+};
+
 // Runs attempts until one matrix is inverted and reported: asks for the
 // order and the entries, inverts, and on a matrix without an inverse says so
 // and asks again. Returns the exit status: 0 after the report; 1 when the
@@ -11,8 +15,14 @@ namespace matinv {
 // order is above what the matrices hold, when the input cannot be read, or
 // at the first write to `out` that fails. Each such fault is one line on
 // `errors`, never on `out`; faults in the input name the matrix and the
-// line and column where they are. Not reentrant: a run's buffers live in
-// static storage, so that the program runs on a small stack.
-int run_dialogue(Source& in, Sink& out, Sink& errors);
+// line and column where they are.
+//
+// Warnings and notes that leave the exit status alone go to `errors` too:
+// an order whose text runs on into more text, an inverse that cannot be
+// trusted, and a refused matrix that has an inverse after all.
+//
+// Not reentrant: a run's buffers live in static storage, so that the
+// program runs on a small stack.
+int run_dialogue(Source& in, Sink& out, Sink& errors, const DialogueOptions& options = {});
 
 }  // namespace matinv

@@ -157,26 +157,8 @@ ReadStatus InputReader::no_number_left() {
 // already read, with any byte that is not printable ASCII written as \xNN
 // so that no input can reach the user's terminal as a control sequence.
 void InputReader::remember_text(std::size_t length) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::size_t out = 0;
-    last_text_[out++] = '"';
-    for (std::size_t i = 0; i < length && i < kShownBytes; ++i) {
-        const auto c = static_cast<unsigned char>(buffer_[position_ + i]);
-        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
-            last_text_[out++] = static_cast<char>(c);
-        } else {
-            last_text_[out++] = '\\';
-            last_text_[out++] = 'x';
-            last_text_[out++] = kHex[c >> 4];
-            last_text_[out++] = kHex[c & 0xf];
-        }
-    }
-    last_text_[out++] = '"';
-    if (length > kShownBytes) {
-        std::memcpy(last_text_ + out, "...", 3);
-        out += 3;
-    }
-    last_text_[out] = '\0';
+    const std::size_t kept = length < kShownBytes + 1 ? length : kShownBytes + 1;
+    last_text_ = ShownText(std::string_view(buffer_ + position_, kept));
 }
 
 // The refused text as far as it has arrived: waiting for the rest of it

@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "dialogue/byte_streams.h"
 #include "dialogue/decimal_digits.h"
 #include "dialogue/output_buffer.h"
+#include "dialogue/shown_text.h"
 
 namespace matinv {
 
@@ -57,7 +59,7 @@ public:
     // After not_a_number: the offending text as far as it has arrived,
     // quoted and made safe to show, shortened when long. After a read of an
     // order: the order's own text, likewise shortened.
-    const char* last_text() const { return last_text_; }
+    std::string_view last_text() const { return last_text_.view(); }
     // After a read of an order, or a read that was not ok: where its text
     // began, or where the input ended.
     InputPlace place() const;
@@ -69,6 +71,11 @@ public:
     int peek_next() const {
         return position_ < end_ ? static_cast<unsigned char>(buffer_[position_]) : -1;
     }
+
+    // The byte `ahead` places past the last number read, without taking it;
+    // -1 at the end of the input. Waits for input only if that byte has not
+    // arrived.
+    int peek_ahead(std::size_t ahead) { return peek(ahead); }
 
 private:
     // The byte `ahead` places past the current one, or -1 past the end; the
@@ -93,7 +100,7 @@ private:
     void remember_offending_token();
 
     static constexpr std::size_t kCapacity = 1 << 16;
-    static constexpr std::size_t kShownBytes = 32;
+    static constexpr std::size_t kShownBytes = ShownText::kShownBytes;
     Source& source_;
     OutputBuffer& pending_;
     // One byte more than is ever read into, for a 0 after the last byte
@@ -115,7 +122,7 @@ private:
     bool place_known_ = false;
     InputPlace known_place_;
 
-    char last_text_[kShownBytes * 4 + 8] = {};
+    ShownText last_text_;
 };
 
 }  // namespace matinv

@@ -31,27 +31,35 @@ done < <(groff -man -Tascii -P-c -rLL=400n -rHY=0 "$manual" |
     sed -e 's/[][\\.*+?^$(){}|]/\\&/g' -e 's/\x01\x01*/.+/g')
 (( ${#templates[@]} >= 6 )) || fail "found only ${#templates[@]} messages in $manual"
 
-# Input, where standard output goes, and a file to read instead of the
-# input when one is given; one run for each message.
+# Input, where standard output goes, the exit status, any argument, and a
+# file to read instead of the input when one is given; one run for each
+# message.
 messages=()
-while IFS='|' read -r input stdout stdin; do
+while IFS='|' read -r input stdout expected argument stdin; do
     status=0
     if [[ -n $stdin ]]; then
-        message=$("$program" 2>&1 <"$stdin" >"$stdout") || status=$?
+        message=$("$program" ${argument:+"$argument"} 2>&1 <"$stdin" >"$stdout") || status=$?
     else
-        message=$(printf '%b' "$input" | "$program" 2>&1 >"$stdout") || status=$?
+        message=$(printf '%b' "$input" | "$program" ${argument:+"$argument"} 2>&1 >"$stdout") ||
+            status=$?
     fi
-    [[ $status -eq 1 ]] || fail "input '$input' exited with $status, expected 1"
+    [[ $status -eq $expected ]] || fail "input '$input' exited with $status, expected $expected"
     [[ $message != *$'\n'* ]] || fail "input '$input' gave more than one line: $message"
     messages+=("$message")
 done <<'RUNS'
-|/dev/null
-2 1 2|/dev/null
-abc|/dev/null
-2 4 7 2 x6|/dev/null
-11|/dev/null
-1 3|/dev/full
-|/dev/null|/
+|/dev/null|1|
+2 1 2|/dev/null|1|
+abc|/dev/null|1|
+2 4 7 2 x6|/dev/null|1|
+11|/dev/null|1|
+1 3|/dev/full|1|
+|/dev/null|1||/
+|/dev/null|2|--step
+2.0 1 2 3|/dev/null|0|
+0x10|/dev/null|0|
+5 -8 1 -5 -4 -5 -15 -8 -11 3 0 3 3 3 -1 1 -7 -9 -6 7 5 4 -9 -1 -9 5|/dev/null|0|
+1 1e400|/dev/null|0|
+2 1e-11 0 0 1e-11 1 3|/dev/null|0|
 RUNS
 
 for message in "${messages[@]}"; do

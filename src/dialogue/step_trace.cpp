@@ -1,0 +1,185 @@
+#include "dialogue/step_trace.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "dialogue/short_number.h"
+#include "inversion/inversion.h"
+
+namespace matinv {
+namespace {
+
+// Lets the one static buffer write to whichever sink the current trace has.
+class ForwardingSink final : public Sink {
+public:
+    Sink* target = nullptr;
+
+private:
+    long write_once(const char* data, std::size_t size, int& error) override {
+        if (target == nullptr) {
+            error = EBADF;
+            return -1;
+        }
+        if (!target->write_all(data, size)) {
+            error = target->error();
+            return -1;
+        }
+        return static_cast<long>(size);
+    }
+};
+
+ForwardingSink trace_sink;
+OutputBuffer trace_buffer(trace_sink);  // 64 KiB: kept off the stack
+
+constexpr int kSentenceDigits = 10;
+
+}  // namespace
+
+StepTrace::StepTrace(Sink& errors, std::uint64_t attempt) : out_(trace_buffer), attempt_(attempt) {
+    trace_buffer.flush();  // nothing of an earlier trace may reach this sink
+    trace_sink.target = &errors;
+}
+
+bool StepTrace::finish() { return out_.flush(); }
+
+void StepTrace::put_number(double value) { out_.put(ShortNumber(value, kSentenceDigits).view()); }
+
+void StepTrace::put_row(int i) {
+    out_.put("row ");
+    out_.put_count(i + 1);
+}
+
+void StepTrace::put_matrix(const Matrix& a, int n) {
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < 2 * n; ++j) {
+            out_.put_fixed10(a[i][j]);
+            out_.put_char('\t');
+        }
+        out_.put_char('\n');
+    }
+}
+
+void StepTrace::seeded(const Matrix& a, int n) {
+    out_.put("\n--- steps for matrix ");
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, attempt_);
+    out_.put(std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)));
+    out_.put(", order ");
+    out_.put_count(n);
+    out_.put(": each row is the entered row, then the identity's row\n");
+    put_matrix(a, n);
+}
+
+void StepTrace::row_scaled(int i, double s) {
+    if (i == 0) {
+        out_.put("\nrow scaling, each row divided by its scale divisor:\n");
+    }
+    out_.put("  ");
+    put_row(i);
+    out_.put(" / ");
+    put_number(s);
+    out_.put_char('\n');
+}
+
+void StepTrace::scaling_done(const Matrix& a, int n) { put_matrix(a, n); }
+
+void StepTrace::column_started(bool forward, int j) {
+    out_.put(forward ? "\nforward phase, column " : "\nbackward phase, column ");
+    out_.put_count(j + 1);
+    out_.put(":\n");
+    exchange_pending_ = forward;
+}
+
+void StepTrace::note_missing_exchange() {
+    if (exchange_pending_) {
+        out_.put("  no rows exchanged\n");
+        exchange_pending_ = false;
+    }
+}
+
+void StepTrace::rows_exchanged(int upper) {
+    exchange_pending_ = false;
+    out_.put("  rows ");
+    out_.put_count(upper + 1);
+    out_.put(" and ");
+    out_.put_count(upper + 2);
+    out_.put(" exchanged\n");
+}
+
+void StepTrace::row_replaced(int r, int p, double ratio) {
+    note_missing_exchange();
+    out_.put("  ");
+    put_row(r);
+    out_.put(" := ");
+    put_row(p);
+    out_.put(" - ");
+    if (std::signbit(ratio)) {
+        out_.put_char('(');
+        put_number(ratio);
+        out_.put_char(')');
+    } else {
+        put_number(ratio);
+    }
+    out_.put(" * ");
+    put_row(r);
+    // The pivot's column is p in both phases.
+    out_.put(", ratio = (");
+    out_.put_count(p + 1);
+    out_.put_char(',');
+    out_.put_count(p + 1);
+    out_.put(") / (");
+    out_.put_count(r + 1);
+    out_.put_char(',');
+    out_.put_count(p + 1);
+    out_.put(")\n");
+}
+
+void StepTrace::row_kept(int r, int j) {
+    note_missing_exchange();
+    out_.put("  ");
+    put_row(r);
+    out_.put(" unchanged: its entry in column ");
+    out_.put_count(j + 1);
+    out_.put(" is 0\n");
+}
+
+void StepTrace::column_done(const Matrix& a, int n) {
+    note_missing_exchange();
+    put_matrix(a, n);
+}
+
+void StepTrace::singularity_tested(const Matrix& a, int n, bool singular) {
+    int smallest_row = 0;
+    double smallest = std::fabs(a[0][0]);
+    for (int i = 1; i < n; ++i) {
+        const double magnitude = std::fabs(a[i][i]);
+        if (magnitude < smallest || std::isnan(smallest)) {
+            smallest = magnitude;
+            smallest_row = i;
+        }
+    }
+    out_.put("\nsingularity test: the smallest diagonal magnitude is ");
+    put_number(smallest);
+    out_.put(", in ");
+    put_row(smallest_row);
+    out_.put(singular ? ", below " : ", not below ");
+    put_number(kSingularityThreshold);
+    out_.put(singular ? ": no inverse\n" : ": the inversion goes on\n");
+}
+
+void StepTrace::row_normalised(int i, double d) {
+    if (i == 0) {
+        out_.put("\nfinal division, each row divided by its diagonal entry:\n");
+    }
+    out_.put("  ");
+    put_row(i);
+    out_.put(" / ");
+    put_number(d);
+    out_.put_char('\n');
+}
+
+void StepTrace::normalisation_done(const Matrix& a, int n) { put_matrix(a, n); }
+
+}  // namespace matinv

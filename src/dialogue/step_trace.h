@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+
+#include "dialogue/byte_streams.h"
+#include "dialogue/output_buffer.h"
+#include "inversion/inversion_observer.h"
+
+namespace matinv {
+
+// Writes each step of one inversion as it is taken, for a reader following
+// the elimination by hand: the augmented matrix after the seeding, the row
+// scaling, each column of the forward and the backward phase and the final
+// division, each number as the report writes it, and between them what was
+// done, with rows and columns counted from 1 as the prompts count them.
+//
+// The text goes to `errors` through one buffer in static storage, since the
+// trace of an order-10 attempt is tens of kilobytes; so only one trace may
+// be written at a time.
+class StepTrace final : public InversionObserver {
+public:
+    StepTrace(Sink& errors, std::uint64_t attempt);
+    StepTrace(const StepTrace&) = delete;
+    StepTrace& operator=(const StepTrace&) = delete;
+
+    // Writes what is still buffered; false once any write has failed.
+    bool finish();
+
+    void seeded(const Matrix& a, int n) override;
+    void row_scaled(int i, double s) override;
+    void scaling_done(const Matrix& a, int n) override;
+    void column_started(bool forward, int j) override;
+    void rows_exchanged(int upper) override;
+    void row_replaced(int r, int p, double ratio) override;
+    void row_kept(int r, int j) override;
+    void column_done(const Matrix& a, int n) override;
+    void singularity_tested(const Matrix& a, int n, bool singular) override;
+    void row_normalised(int i, double d) override;
+    void normalisation_done(const Matrix& a, int n) override;
+
+private:
+    void put_matrix(const Matrix& a, int n);
+    void put_number(double value);
+    void put_row(int i);
+    void note_missing_exchange();
+
+    OutputBuffer& out_;
+    std::uint64_t attempt_;
+    bool exchange_pending_ = false;  // a forward column has had no exchange yet
+};
+
+}  // namespace matinv
