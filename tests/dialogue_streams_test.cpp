@@ -86,6 +86,8 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
         std::string out;
         std::string errors;
         int most_reads;  // reads of the input before the run stopped
+        int read_wait_error = 0;  // a would-block read, then a wait that fails so
+        int write_wait_error = 0;  // a would-block write, then a wait that fails so
     } cases[] = {
         {"the first prompt cannot be written", "2 4 7 2 6", 1, ENOSPC, 0, "",
          "matinv: standard output could not be written: No space left on device\n", 0},
@@ -99,11 +101,19 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
          "matinv: standard input could not be read: Input/output error\n", 2},
         {"the first read fails", "", 0, 0, EISDIR, kOrder,
          "matinv: standard input could not be read: Is a directory\n", 1},
+        {"waiting for the input fails", "2 4 7 2 6", 0, 0, 0, kOrder,
+         "matinv: standard input could not be read: Cannot allocate memory\n", 1, ENOMEM},
+        {"waiting for the output fails", "2 4 7 2 6", 0, 0, 0, "",
+         "matinv: standard output could not be written: Cannot allocate memory\n", 0, 0, ENOMEM},
     };
     for (const auto& c : cases) {
         MemorySource in(c.input);
         in.error_after_text = c.read_error;
+        in.would_block = c.read_wait_error != 0;
+        in.wait_error = c.read_wait_error;
         MemorySink out;
+        out.would_block = c.write_wait_error != 0;
+        out.wait_error = c.write_wait_error;
         out.failing_write = c.failing_write;
         out.error_number = c.write_error;
         MemorySink errors;

@@ -21,8 +21,9 @@ std::size_t Source::read_some(char* buffer, std::size_t capacity) {
             return static_cast<std::size_t>(got);
         }
         if (would_block(reason)) {
-            wait_until_readable();
-        } else if (reason != EINTR) {
+            reason = wait_until_readable();  // 0 once ready, to read again
+        }
+        if (reason != 0 && reason != EINTR) {
             error_ = reason;
             return 0;
         }
@@ -38,10 +39,13 @@ bool Sink::write_all(const char* data, std::size_t size) {
             size -= static_cast<std::size_t>(put);
         } else if (put == 0) {
             error_ = EIO;  // a write that takes nothing would be retried forever
-        } else if (would_block(reason)) {
-            wait_until_writable();
-        } else if (reason != EINTR) {
-            error_ = reason;
+        } else {
+            if (would_block(reason)) {
+                reason = wait_until_writable();  // 0 once ready, to write again
+            }
+            if (reason != 0 && reason != EINTR) {
+                error_ = reason;
+            }
         }
     }
     return error_ == 0;

@@ -21,8 +21,9 @@ protected:
     // One read as read(2) does it: the count of bytes read, 0 at the end of
     // the input, or -1 with the errno value in `error`.
     virtual long read_once(char* buffer, std::size_t capacity, int& error) = 0;
-    // Returns once a read would no longer fail with EAGAIN.
-    virtual void wait_until_readable() {}
+    // Returns 0 once a read would no longer fail with EAGAIN, or the errno
+    // value of a wait that failed.
+    virtual int wait_until_readable() { return 0; }
 
 private:
     int error_ = 0;
@@ -43,8 +44,9 @@ protected:
     // One write as write(2) does it: the count of bytes written, or -1 with
     // the errno value in `error`.
     virtual long write_once(const char* data, std::size_t size, int& error) = 0;
-    // Returns once a write would no longer fail with EAGAIN.
-    virtual void wait_until_writable() {}
+    // Returns 0 once a write would no longer fail with EAGAIN, or the errno
+    // value of a wait that failed.
+    virtual int wait_until_writable() { return 0; }
 
 private:
     int error_ = 0;
@@ -59,7 +61,7 @@ public:
 
 private:
     long read_once(char* buffer, std::size_t capacity, int& error) override;
-    void wait_until_readable() override;
+    int wait_until_readable() override;
     int fd_;
 };
 
@@ -70,7 +72,7 @@ public:
 
 private:
     long write_once(const char* data, std::size_t size, int& error) override;
-    void wait_until_writable() override;
+    int wait_until_writable() override;
     int fd_;
     bool terminal_;
 };

@@ -9,11 +9,16 @@ namespace matinv {
 namespace {
 
 // Blocks until the descriptor is ready, or has hung up or failed: the read
-// or write that follows then reports which.
-void wait_for(int fd, short events) {
+// or write that follows then reports which. Returns the errno value of a
+// poll that itself failed, so that the caller stops rather than spins.
+int wait_for(int fd, short events) {
     struct pollfd ready = {fd, events, 0};
-    while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+    while (::poll(&ready, 1, -1) < 0) {
+        if (errno != EINTR) {
+            return errno;
+        }
     }
+    return 0;
 }
 
 }  // namespace
@@ -24,7 +29,7 @@ long FdSource::read_once(char* buffer, std::size_t capacity, int& error) {
     return got;
 }
 
-void FdSource::wait_until_readable() { wait_for(fd_, POLLIN); }
+int FdSource::wait_until_readable() { return wait_for(fd_, POLLIN); }
 
 long FdSink::write_once(const char* data, std::size_t size, int& error) {
     const ssize_t put = ::write(fd_, data, size);
@@ -32,6 +37,6 @@ long FdSink::write_once(const char* data, std::size_t size, int& error) {
     return put;
 }
 
-void FdSink::wait_until_writable() { wait_for(fd_, POLLOUT); }
+int FdSink::wait_until_writable() { return wait_for(fd_, POLLOUT); }
 
 }  // namespace matinv

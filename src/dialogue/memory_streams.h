@@ -28,6 +28,8 @@ public:
     // non-blocking, until the source has been waited on.
     bool would_block = false;
     int waits = 0;
+    // When not 0, waiting fails with this errno value, as a failed poll does.
+    int wait_error = 0;
     // When not 0, the read after the text fails with this errno value
     // instead of reporting the end of the input.
     int error_after_text = 0;
@@ -55,9 +57,10 @@ private:
         }
         return static_cast<long>(size);
     }
-    void wait_until_readable() override {
+    int wait_until_readable() override {
         ++waits;
         ready_ = true;
+        return wait_error;
     }
 
     std::string_view text_;
@@ -77,6 +80,7 @@ public:
     // When set, every other write fails with EAGAIN until waited on.
     bool would_block = false;
     int waits = 0;
+    int wait_error = 0;  // as for MemorySource
     // The write, counted from 1, that fails with `error_number`; 0 for none.
     int failing_write = 0;
     int error_number = ENOSPC;
@@ -100,9 +104,10 @@ private:
         text.append(data, size);
         return static_cast<long>(size);
     }
-    void wait_until_writable() override {
+    int wait_until_writable() override {
         ++waits;
         ready_ = true;
+        return wait_error;
     }
 
     bool ready_ = false;
