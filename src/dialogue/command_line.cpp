@@ -1,9 +1,9 @@
 #include "dialogue/command_line.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string_view>
 
+#include "dialogue/error_line.h"
 #include "dialogue/shown_text.h"
 
 namespace matinv {
@@ -28,26 +28,15 @@ int write_text(Sink& out, Sink& errors, std::string_view text) {
     if (out.write_all(text.data(), text.size())) {
         return 0;
     }
-    char line[200];
-    const int length = std::snprintf(line, sizeof line,
-                                     "matinv: standard output could not be written: %s\n",
-                                     std::strerror(out.error()));
-    errors.write_all(line, static_cast<std::size_t>(length));
-    return 1;
+    ErrorLine line;
+    line << "standard output could not be written: " << std::strerror(out.error());
+    return line.end(errors);
 }
 
 int refuse_option(Sink& errors, const char* option) {
-    // One write, so that the line arrives whole.
-    char line[ShownText::kShownBytes * 4 + 80];
-    std::size_t length = 0;
-    const auto append = [&line, &length](std::string_view part) {
-        std::memcpy(line + length, part.data(), part.size());
-        length += part.size();
-    };
-    append("matinv: unknown option ");
-    append(ShownText(option).view());
-    append("; try 'matinv --help'\n");
-    errors.write_all(line, length);
+    ErrorLine line;
+    line << "unknown option " << ShownText(option).view() << "; try 'matinv --help'";
+    line.write(errors);
     return kUsageError;
 }
 

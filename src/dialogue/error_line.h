@@ -16,10 +16,12 @@ namespace matinv {
 // buffer of its own and written in one piece after all pending output, so
 // that it follows the prompt it answers. When both streams show on the same
 // terminal and the output stopped mid-line, as after a prompt, the line
-// starts on a new one.
+// starts on a new one. Without pending output, as before the dialogue
+// starts, the line is simply written.
 class ErrorLine {
 public:
-    explicit ErrorLine(OutputBuffer& out) : out_(out) { *this << "matinv: "; }
+    explicit ErrorLine(OutputBuffer& out) : ErrorLine() { out_ = &out; }
+    ErrorLine() { *this << "matinv: "; }
     ErrorLine(const ErrorLine&) = delete;
     ErrorLine& operator=(const ErrorLine&) = delete;
 
@@ -42,9 +44,8 @@ public:
     // Writes the line: for warnings and notes, which leave the exit status
     // alone.
     void write(Sink& errors) {
-        const bool output_ok = out_.flush();
-        const bool new_line_first =
-            output_ok && out_.is_terminal() && errors.is_terminal() && !out_.at_line_start();
+        const bool new_line_first = out_ != nullptr && out_->flush() && out_->is_terminal() &&
+                                    errors.is_terminal() && !out_->at_line_start();
         text_[used_++] = '\n';
         const std::size_t skip = new_line_first ? 0 : 1;
         errors.write_all(text_ + skip, used_ - skip);
@@ -59,7 +60,7 @@ private:
     // Room for the longest message: its words, a quoted text of at most 132
     // bytes, the place and a system error's description.
     static constexpr std::size_t kCapacity = 510;
-    OutputBuffer& out_;
+    OutputBuffer* out_ = nullptr;
     char text_[kCapacity + 2] = {'\n'};  // a new line first, when one is needed
     std::size_t used_ = 1;
 };

@@ -153,6 +153,19 @@ ReadStatus InputReader::no_number_left() {
     return source_.error() != 0 ? ReadStatus::unreadable : ReadStatus::ended;
 }
 
+bool InputReader::runs_on() const {
+    const int next = peek_next();
+    return next != -1 && !is_space(next);
+}
+
+ShownText InputReader::text_ahead() {
+    std::size_t length = 0;
+    while (length <= kShownBytes && peek(length) != -1 && !is_space(peek(length))) {
+        ++length;
+    }
+    return ShownText(std::string_view(buffer_ + position_, length));
+}
+
 // Copies up to kShownBytes of the text at the current position, all of it
 // already read, with any byte that is not printable ASCII written as \xNN
 // so that no input can reach the user's terminal as a control sequence.

@@ -72,10 +72,13 @@ public:
         return position_ < end_ ? static_cast<unsigned char>(buffer_[position_]) : -1;
     }
 
-    // The byte `ahead` places past the last number read, without taking it;
-    // -1 at the end of the input. Waits for input only if that byte has not
-    // arrived.
-    int peek_ahead(std::size_t ahead) { return peek(ahead); }
+    // Whether the last number read runs straight on into text, as "2.0" read
+    // as an order does. Never waits.
+    bool runs_on() const;
+    // The text after the last number read, up to the next white space,
+    // quoted and shortened as last_text() is; nothing is taken. Waits only
+    // for bytes of that text that have not arrived.
+    ShownText text_ahead();
 
 private:
     // The byte `ahead` places past the current one, or -1 past the end; the

@@ -35,9 +35,7 @@ public:
     bool is_terminal() const { return sink_.is_terminal(); }
     // Whether the output so far ends a line (or is empty): a line of text
     // written elsewhere to the same screen then starts at its margin.
-    bool at_line_start() const {
-        return (used_ > 0 ? buffer_[used_ - 1] : last_flushed_) == '\n';
-    }
+    bool at_line_start() const { return (used_ > 0 ? buffer_[used_ - 1] : last_flushed_) == '\n'; }
 
 private:
     void reserve(std::size_t size);

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "dialogue/input_reader.h"
-
 namespace matinv {
 
 ShownText::ShownText(std::string_view text) {
@@ -25,20 +23,6 @@ ShownText::ShownText(std::string_view text) {
         std::memcpy(text_ + length_, "...", 3);
         length_ += 3;
     }
-}
-
-ShownText shown_text_ahead(InputReader& reader) {
-    // One byte more than is shown, to know whether the text goes on.
-    char ahead[ShownText::kShownBytes + 1];
-    std::size_t length = 0;
-    while (length < sizeof ahead) {
-        const int c = reader.peek_ahead(length);
-        if (c == -1 || c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
-            break;
-        }
-        ahead[length++] = static_cast<char>(c);
-    }
-    return ShownText(std::string_view(ahead, length));
 }
 
 }  // namespace matinv

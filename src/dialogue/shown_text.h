@@ -5,8 +5,6 @@
 
 namespace matinv {
 
-class InputReader;
-
 // Text from the input or the command line, quoted and made safe to show on
 // a terminal: at most kShownBytes bytes of it, with any byte that is not
 // printable ASCII, and any quote or backslash, written as \xNN, and "..."
@@ -24,9 +22,5 @@ private:
     char text_[kShownBytes * 4 + 8] = {};
     std::size_t length_ = 0;
 };
-
-// The text from the reader's next byte up to the next white space or the end
-// of the input, shown as above. Nothing is taken from the input.
-ShownText shown_text_ahead(InputReader& reader);
 
 }  // namespace matinv

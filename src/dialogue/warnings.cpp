@@ -7,20 +7,12 @@
 #include "inversion/row_rescaling.h"
 
 namespace matinv {
-namespace {
-
-bool is_space(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-}  // namespace
 
 void warn_if_order_runs_on(OutputBuffer& out, Sink& errors, InputReader& reader, int order) {
-    const int next = reader.peek_next();
-    if (next == -1 || is_space(next)) {
+    if (!reader.runs_on()) {
         return;
     }
-    const ShownText rest = shown_text_ahead(reader);
+    const ShownText rest = reader.text_ahead();
     ErrorLine line(out);
     line << "warning: the order " << reader.last_text() << " runs straight into " << rest.view()
          << "; it was read as " << order << ", and " << rest.view();
