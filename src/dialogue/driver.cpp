@@ -21,14 +21,16 @@ namespace {
 constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
 constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
 
-// Everything one run works on. The input and output buffers take 128 KiB,
+// Everything one run works on. Its three buffers take 192 KiB,
 // far more than a small stack holds, so the state lives in static storage
 // and each run builds it afresh there; nothing is allocated.
 struct DialogueState {
-    DialogueState(Source& in, Sink& out_sink) : out(out_sink), reader(in, out) {}
+    DialogueState(Source& in, Sink& out_sink, Sink& errors)
+        : out(out_sink), reader(in, out), trace(errors) {}
     OutputBuffer out;
     InputReader reader;
     WorkingMatrices m;
+    OutputBuffer trace;  // for --steps: tens of kilobytes for order 10
 };
 std::optional<DialogueState> dialogue_state;
 
@@ -89,11 +91,10 @@ int complain_about_capacity(OutputBuffer& out, Sink& errors, const InputReader& 
 
 // The trace goes on the error stream after everything the attempt has
 // written, and the inversion writes nothing on the output stream.
-Outcome invert_with_trace(OutputBuffer& out, Sink& errors, WorkingMatrices& m,
-                          std::uint64_t attempt) {
-    out.flush();
-    StepTrace trace(errors, attempt);
-    const Outcome outcome = invert(m.a, m.n, &trace);
+Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt) {
+    state.out.flush();
+    StepTrace trace(state.trace, attempt);
+    const Outcome outcome = invert(state.m.a, state.m.n, &trace);
     trace.finish();
     return outcome;
 }
@@ -105,7 +106,7 @@ int finish(OutputBuffer& out, Sink& errors) {
 }  // namespace
 
 int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions& options) {
-    DialogueState& state = dialogue_state.emplace(in, out_sink);
+    DialogueState& state = dialogue_state.emplace(in, out_sink, errors);
     OutputBuffer& out = state.out;
     InputReader& reader = state.reader;
     WorkingMatrices& m = state.m;
@@ -143,7 +144,7 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
         }
 
         const Outcome outcome =
-            options.steps ? invert_with_trace(out, errors, m, attempt) : invert(m.a, m.n);
+            options.steps ? invert_with_trace(state, attempt) : invert(m.a, m.n);
         if (outcome == Outcome::failure) {
             out.put(kNoInverse);
             note_if_refused_for_row_size(out, errors, m);

@@ -1,6 +1,5 @@
 #include "dialogue/step_trace.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -11,36 +10,11 @@
 namespace matinv {
 namespace {
 
-// Lets the one static buffer write to whichever sink the current trace has.
-class ForwardingSink final : public Sink {
-public:
-    Sink* target = nullptr;
-
-private:
-    long write_once(const char* data, std::size_t size, int& error) override {
-        if (target == nullptr) {
-            error = EBADF;
-            return -1;
-        }
-        if (!target->write_all(data, size)) {
-            error = target->error();
-            return -1;
-        }
-        return static_cast<long>(size);
-    }
-};
-
-ForwardingSink trace_sink;
-OutputBuffer trace_buffer(trace_sink);  // 64 KiB: kept off the stack
-
 constexpr int kSentenceDigits = 10;
 
 }  // namespace
 
-StepTrace::StepTrace(Sink& errors, std::uint64_t attempt) : out_(trace_buffer), attempt_(attempt) {
-    trace_buffer.flush();  // nothing of an earlier trace may reach this sink
-    trace_sink.target = &errors;
-}
+StepTrace::StepTrace(OutputBuffer& out, std::uint64_t attempt) : out_(out), attempt_(attempt) {}
 
 bool StepTrace::finish() { return out_.flush(); }
 
@@ -72,15 +46,19 @@ void StepTrace::seeded(const Matrix& a, int n) {
     put_matrix(a, n);
 }
 
-void StepTrace::row_scaled(int i, double s) {
+void StepTrace::put_division(int i, double divisor, std::string_view heading) {
     if (i == 0) {
-        out_.put("\nrow scaling, each row divided by its scale divisor:\n");
+        out_.put(heading);
     }
     out_.put("  ");
     put_row(i);
     out_.put(" / ");
-    put_number(s);
+    put_number(divisor);
     out_.put_char('\n');
+}
+
+void StepTrace::row_scaled(int i, double s) {
+    put_division(i, s, "\nrow scaling, each row divided by its scale divisor:\n");
 }
 
 void StepTrace::scaling_done(const Matrix& a, int n) { put_matrix(a, n); }
@@ -170,14 +148,7 @@ void StepTrace::singularity_tested(const Matrix& a, int n, bool singular) {
 }
 
 void StepTrace::row_normalised(int i, double d) {
-    if (i == 0) {
-        out_.put("\nfinal division, each row divided by its diagonal entry:\n");
-    }
-    out_.put("  ");
-    put_row(i);
-    out_.put(" / ");
-    put_number(d);
-    out_.put_char('\n');
+    put_division(i, d, "\nfinal division, each row divided by its diagonal entry:\n");
 }
 
 void StepTrace::normalisation_done(const Matrix& a, int n) { put_matrix(a, n); }

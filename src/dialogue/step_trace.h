@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
-#include "dialogue/byte_streams.h"
 #include "dialogue/output_buffer.h"
 #include "inversion/inversion_observer.h"
 
@@ -13,13 +13,10 @@ namespace matinv {
 // scaling, each column of the forward and the backward phase and the final
 // division, each number as the report writes it, and between them what was
 // done, with rows and columns counted from 1 as the prompts count them.
-//
-// The text goes to `errors` through one buffer in static storage, since the
-// trace of an order-10 attempt is tens of kilobytes; so only one trace may
-// be written at a time.
 class StepTrace final : public InversionObserver {
 public:
-    StepTrace(Sink& errors, std::uint64_t attempt);
+    // `out` is a buffer of its own in front of the error stream.
+    StepTrace(OutputBuffer& out, std::uint64_t attempt);
     StepTrace(const StepTrace&) = delete;
     StepTrace& operator=(const StepTrace&) = delete;
 
@@ -42,6 +39,7 @@ private:
     void put_matrix(const Matrix& a, int n);
     void put_number(double value);
     void put_row(int i);
+    void put_division(int i, double divisor, std::string_view heading);
     void note_missing_exchange();
 
     OutputBuffer& out_;
