@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 #include "dialogue/driver.h"
 #include "dialogue/input_reader.h"
-#include "dialogue/memory_streams.h"
-#include "dialogue/output_buffer.h"
+#include "support/memory_streams.h"
+#include "io/output_buffer.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "dialogue/driver.h"
-#include "dialogue/memory_streams.h"
+#include "support/memory_streams.h"
 #include "transcript_check.h"
 
 namespace {

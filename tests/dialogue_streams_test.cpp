@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dialogue/driver.h"
-#include "dialogue/memory_streams.h"
+#include "support/memory_streams.h"
 
 namespace matinv {
 namespace {

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "dialogue/memory_streams.h"
-#include "dialogue/output_buffer.h"
-#include "lcg_random.h"
+#include "support/memory_streams.h"
+#include "io/output_buffer.h"
+#include "support/lcg_random.h"
 
 namespace matinv {
 namespace {

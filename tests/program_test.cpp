@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "lcg_random.h"
-#include "program_runner.h"
+#include "support/lcg_random.h"
+#include "support/program_runner.h"
 
 namespace matinv {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 #include "dialogue/driver.h"
 
 namespace matinv {

@@ -7,7 +7,7 @@
 
 #include "dialogue/error_line.h"
 #include "dialogue/input_reader.h"
-#include "dialogue/output_buffer.h"
+#include "io/output_buffer.h"
 #include "dialogue/report.h"
 #include "dialogue/row_prompts.h"
 #include "dialogue/step_trace.h"

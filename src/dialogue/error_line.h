@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 #include "dialogue/input_reader.h"
-#include "dialogue/output_buffer.h"
+#include "io/output_buffer.h"
 
 namespace matinv {
 

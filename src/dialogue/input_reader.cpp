@@ -3,8 +3,8 @@
 #include <climits>
 #include <cstring>
 
-#include "dialogue/decimal_digits.h"
-#include "dialogue/exact_decimal.h"
+#include "numbers/decimal_digits.h"
+#include "numbers/exact_decimal.h"
 
 namespace matinv {
 namespace {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "dialogue/byte_streams.h"
-#include "dialogue/decimal_digits.h"
-#include "dialogue/output_buffer.h"
+#include "io/byte_streams.h"
+#include "numbers/decimal_digits.h"
+#include "io/output_buffer.h"
 #include "dialogue/shown_text.h"
 
 namespace matinv {

@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 #include "dialogue/command_line.h"
 
 // Options start with '-' (see --help); other arguments are ignored.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogue/output_buffer.h"
+#include "io/output_buffer.h"
 #include "inversion/working_matrices.h"
 
 namespace matinv {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "dialogue/short_number.h"
+#include "numbers/short_number.h"
 #include "inversion/inversion.h"
 
 namespace matinv {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "dialogue/output_buffer.h"
+#include "io/output_buffer.h"
 #include "inversion/inversion_observer.h"
 
 namespace matinv {

@@ -1,7 +1,7 @@
 #include "dialogue/warnings.h"
 
 #include "dialogue/error_line.h"
-#include "dialogue/short_number.h"
+#include "numbers/short_number.h"
 #include "dialogue/shown_text.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"

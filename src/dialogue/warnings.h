@@ -1,8 +1,8 @@
 #pragma once
 
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 #include "dialogue/input_reader.h"
-#include "dialogue/output_buffer.h"
+#include "io/output_buffer.h"
 #include "inversion/working_matrices.h"
 
 // Lines on the error stream that leave standard output and the exit status

@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 
 namespace matinv {
 namespace {

@@ -1,4 +1,4 @@
-#include "program_runner.h"
+#include "support/program_runner.h"
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 
 // The dialogue's input and output held in memory, for running it in-process
 // in tests, benchmarks and fuzzing. Both can also misbehave as descriptors

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 
 namespace matinv {
 

@@ -1,4 +1,4 @@
-#include "dialogue/output_buffer.h"
+#include "io/output_buffer.h"
 
 #include <charconv>
 #include <cmath>

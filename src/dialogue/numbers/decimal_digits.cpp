@@ -1,9 +1,9 @@
-#include "dialogue/decimal_digits.h"
+#include "numbers/decimal_digits.h"
 
 #include <charconv>
 #include <cstdlib>
 
-#include "dialogue/exact_decimal.h"
+#include "numbers/exact_decimal.h"
 
 namespace matinv {
 

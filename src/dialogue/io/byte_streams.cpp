@@ -1,4 +1,4 @@
-#include "dialogue/byte_streams.h"
+#include "io/byte_streams.h"
 
 #include <cerrno>
 
