@@ -6,17 +6,12 @@
 #include <cerrno>
 #include <string>
 
+#include "dialogue/command_line.h"
 #include "dialogue/driver.h"
 #include "support/memory_streams.h"
 
 namespace matinv {
 namespace {
-
-struct Run {
-    std::string out;
-    std::string errors;
-    int status = -1;
-};
 
 const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";
 const std::string kRows2 = "INPUT a11 a12: INPUT a21 a22: ";
@@ -144,6 +139,32 @@ TEST(DialogueStreams, AtATerminalTheErrorLineStartsOnANewLine) {
                 << "output at a terminal: " << out_terminal
                 << ", errors at a terminal: " << errors_terminal;
         }
+    }
+}
+
+// A trace or a line lost on the error stream must not pass for a success;
+// the output is written as ever, and a usage error stays one.
+TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
+    const struct {
+        const char* option;
+        const char* input;
+        int status;
+    } cases[] = {
+        {"--steps", "2 4 7 2 6", 1},       // the trace
+        {"", "2.0 1 2 3", 1},              // a warning
+        {"", "2 1e-11 0 0 1e-11 1 3", 1},  // a note
+        {"", "2 1 2", 1},                  // an error
+        {"--step", "", 2},                 // a usage error
+    };
+    for (const auto& c : cases) {
+        const char* const argv[] = {"matinv", c.option};
+        MemorySource plain_in(c.input), in(c.input);
+        MemorySink plain_out, plain_errors, out, errors;
+        run_command_line(2, argv, plain_in, plain_out, plain_errors);
+        errors.failing_write = 1;
+        const std::string label = "option '" + std::string(c.option) + "', input " + c.input;
+        EXPECT_EQ(run_command_line(2, argv, in, out, errors), c.status) << label;
+        EXPECT_EQ(out.text, plain_out.text) << label;
     }
 }
 

@@ -12,6 +12,7 @@ void Diagnostics::write(const MessageLine& line) {
                          !pending_->at_line_start();
     }
     const std::string_view text = new_line_first ? line.on_a_new_line() : line.text();
+    // A failure stays in errors_, where exit_status() finds it.
     errors_.write_all(text.data(), text.size());
 }
 
@@ -36,7 +37,8 @@ int Diagnostics::exit_status() const {
         case Ending::ran:
             break;
     }
-    return 0;
+    // Any write on the error stream, the trace's included, that failed.
+    return errors_.error() != 0 ? 1 : 0;
 }
 
 }  // namespace matinv

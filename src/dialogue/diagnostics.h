@@ -9,6 +9,12 @@ namespace matinv {
 // The error stream of one run, and the exit status that the run earns.
 // Each line is written in one piece after all pending output, so that it
 // follows the prompt it answers.
+//
+// A write that fails on the error stream makes the status 1 even when the
+// run otherwise succeeds: a trace or a line that was asked for and lost
+// must not pass for a success. Nothing can say so: the error stream writes
+// nothing after a failure, and standard output carries only the program's
+// own texts.
 class Diagnostics {
 public:
     // `pending` is the output that every line must follow, or null where
@@ -25,7 +31,7 @@ public:
     // A command line that cannot be run: status 2, whatever else happens.
     void refuse_usage(const MessageLine& line);
 
-    // 0 when the run did what it was asked.
+    // 0 when the run did what it was asked and wrote everything it meant to.
     int exit_status() const;
 
 private:

@@ -31,7 +31,9 @@ struct DialogueState {
     Diagnostics diagnostics;
     InputReader reader;
     WorkingMatrices m;
-    OutputBuffer trace;  // for --steps: tens of kilobytes for order 10
+    // For --steps: tens of kilobytes for order 10. It writes on the error
+    // stream, where the diagnostics find a write that failed.
+    OutputBuffer trace;
 };
 std::optional<DialogueState> dialogue_state;
 
