@@ -38,7 +38,8 @@ void note_if_refused_for_row_size(Diagnostics& diagnostics, const WorkingMatrice
             small_rows[count++] = i;
         }
     }
-    diagnostics.tell(refused_for_row_size(std::span<const int>(small_rows, static_cast<std::size_t>(count))));
+    const std::span<const int> rows(small_rows, static_cast<std::size_t>(count));
+    diagnostics.tell(refused_for_row_size(rows));
 }
 
 }  // namespace matinv
