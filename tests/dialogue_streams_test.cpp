@@ -6,17 +6,12 @@
 #include <cerrno>
 #include <string>
 
+#include "dialogue/command_line.h"
 #include "dialogue/driver.h"
 #include "support/memory_streams.h"
 
 namespace matinv {
 namespace {
-
-struct Run {
-    std::string out;
-    std::string errors;
-    int status = -1;
-};
 
 const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";
 const std::string kRows2 = "INPUT a11 a12: INPUT a21 a22: ";
@@ -127,23 +122,68 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
     }
 }
 
-// When output and errors share a terminal, an error line after a prompt
-// starts on a line of its own; anywhere else it follows at once.
+// When output and errors share a terminal, a line on errors after a prompt
+// starts on a line of its own; after a line break, or anywhere else, it
+// follows at once. It comes right after a flush, so that only what the
+// flush left tells the two apart.
 TEST(DialogueStreams, AtATerminalTheErrorLineStartsOnANewLine) {
-    const std::string line = "matinv: line 2, column 1: input ended while reading entry a11 "
-                             "(row 1, column 1) of matrix 1\n";
-    for (const bool out_terminal : {false, true}) {
-        for (const bool errors_terminal : {false, true}) {
-            MemorySource in("1\n");
-            MemorySink out;
-            MemorySink errors;
-            out.terminal = out_terminal;
-            errors.terminal = errors_terminal;
-            EXPECT_EQ(run_dialogue(in, out, errors), 1);
-            EXPECT_EQ(errors.text, (out_terminal && errors_terminal ? "\n" : "") + line)
-                << "output at a terminal: " << out_terminal
-                << ", errors at a terminal: " << errors_terminal;
+    const struct {
+        const char* input;
+        std::string line;
+        bool after_prompt;
+        int status;
+    } cases[] = {
+        {"1\n",
+         "line 2, column 1: input ended while reading entry a11 (row 1, column 1) of matrix 1",
+         true, 1},
+        {"-1.0",
+         "warning: the order \"-1\" runs straight into \".0\"; it was read as -1, and \".0\" "
+         "is not read",
+         true, 0},
+        {"1 1e400", "warning: [B] cannot be trusted: it holds infinite or not-a-number entries",
+         false, 0},  // after the report's last line
+    };
+    for (const auto& c : cases) {
+        for (const bool out_terminal : {false, true}) {
+            for (const bool errors_terminal : {false, true}) {
+                MemorySource in(c.input);
+                MemorySink out;
+                MemorySink errors;
+                out.terminal = out_terminal;
+                errors.terminal = errors_terminal;
+                EXPECT_EQ(run_dialogue(in, out, errors), c.status) << "input " << c.input;
+                const bool new_line = c.after_prompt && out_terminal && errors_terminal;
+                EXPECT_EQ(errors.text, (new_line ? "\nmatinv: " : "matinv: ") + c.line + "\n")
+                    << "input " << c.input << ", output at a terminal: " << out_terminal
+                    << ", errors at a terminal: " << errors_terminal;
+            }
         }
+    }
+}
+
+// A trace or a line lost on the error stream must not pass for a success;
+// the output is written as ever, and a usage error stays one.
+TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
+    const struct {
+        const char* option;
+        const char* input;
+        int status;
+    } cases[] = {
+        {"--steps", "2 4 7 2 6", 1},       // the trace
+        {"", "2.0 1 2 3", 1},              // a warning
+        {"", "2 1e-11 0 0 1e-11 1 3", 1},  // a note
+        {"", "2 1 2", 1},                  // an error
+        {"--step", "", 2},                 // a usage error
+    };
+    for (const auto& c : cases) {
+        const char* const argv[] = {"matinv", c.option};
+        MemorySource plain_in(c.input), in(c.input);
+        MemorySink plain_out, plain_errors, out, errors;
+        run_command_line(2, argv, plain_in, plain_out, plain_errors);
+        errors.failing_write = 1;
+        const std::string label = "option '" + std::string(c.option) + "', input " + c.input;
+        EXPECT_EQ(run_command_line(2, argv, in, out, errors), c.status) << label;
+        EXPECT_EQ(out.text, plain_out.text) << label;
     }
 }
 

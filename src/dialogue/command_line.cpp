@@ -1,46 +1,21 @@
 #include "dialogue/command_line.h"
 
-#include <cstring>
 #include <string_view>
 
-#include "dialogue/error_line.h"
-#include "dialogue/shown_text.h"
+#include "dialogue/diagnostics.h"
+#include "dialogue/driver.h"
+#include "dialogue/messages.h"
 
 namespace matinv {
 namespace {
 
-constexpr std::string_view kUsage =
-    "Usage: matinv [--steps]\n"
-    "       matinv --help | --version\n"
-    "Inverts a real square matrix of order 1 to 10. Asks for the order and the\n"
-    "entries row by row on standard input, and prints the matrix [A], its\n"
-    "inverse [B] and their product [A][B].\n"
-    "\n"
-    "  --steps    also write every step of the elimination on standard error\n"
-    "  --help     print this text and exit\n"
-    "  --version  print the version and exit\n";
+enum class Command { run, help, version, unknown_option };
 
-constexpr std::string_view kVersion = "matinv " MATINV_VERSION "\n";
-
-constexpr int kUsageError = 2;
-
-int write_text(Sink& out, Sink& errors, std::string_view text) {
-    if (out.write_all(text.data(), text.size())) {
-        return 0;
-    }
-    ErrorLine line;
-    line << "standard output could not be written: " << std::strerror(out.error());
-    return line.end(errors);
-}
-
-int refuse_option(Sink& errors, const char* option) {
-    ErrorLine line;
-    line << "unknown option " << ShownText(option).view() << "; try 'matinv --help'";
-    line.write(errors);
-    return kUsageError;
-}
-
-}  // namespace
+struct CommandLine {
+    Command command = Command::run;
+    DialogueOptions options;
+    const char* unknown = nullptr;  // the first unknown option
+};
 
 CommandLine parse_command_line(int argc, const char* const* argv) {
     CommandLine line;
@@ -66,19 +41,27 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
     return line;
 }
 
+void write_text(Sink& out, Diagnostics& diagnostics, std::string_view text) {
+    if (!out.write_all(text.data(), text.size())) {
+        diagnostics.fail(output_unwritable(out.error()));
+    }
+}
+
+}  // namespace
+
 int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors) {
     const CommandLine line = parse_command_line(argc, argv);
-    switch (line.command) {
-        case Command::help:
-            return write_text(out, errors, kUsage);
-        case Command::version:
-            return write_text(out, errors, kVersion);
-        case Command::unknown_option:
-            return refuse_option(errors, line.unknown);
-        case Command::run:
-            break;
+    if (line.command == Command::run) {
+        return run_dialogue(in, out, errors, line.options);
     }
-    return run_dialogue(in, out, errors, line.options);
+    // Nothing is held back here: each text is written at once.
+    Diagnostics diagnostics(errors);
+    if (line.command == Command::unknown_option) {
+        diagnostics.refuse_usage(unknown_option(line.unknown));
+    } else {
+        write_text(out, diagnostics, line.command == Command::help ? usage() : version());
+    }
+    return diagnostics.exit_status();
 }
 
 }  // namespace matinv

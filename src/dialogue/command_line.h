@@ -1,25 +1,13 @@
 #pragma once
 
 #include "io/byte_streams.h"
-#include "dialogue/driver.h"
 
 namespace matinv {
 
-enum class Command { run, help, version, unknown_option };
-
-struct CommandLine {
-    Command command = Command::run;
-    DialogueOptions options;
-    const char* unknown = nullptr;  // the first unknown option
-};
-
-// Options start with '-': --steps, --help and --version; any other is
-// unknown. Arguments that do not start with '-' are ignored. Options are
-// taken in order, so the first of --help, --version or an unknown option
-// decides.
-CommandLine parse_command_line(int argc, const char* const* argv);
-
-// Runs the program for its command line: the usage or the version on `out`
+// Runs the program for its command line. Options start with '-': --steps,
+// --help and --version; any other is unknown. Arguments that do not start
+// with '-' are ignored. Options are taken in order, so the first of --help,
+// --version or an unknown option decides: the usage or the version on `out`
 // with status 0, one line on `errors` with status 2 for an unknown option,
 // and otherwise the dialogue.
 int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors);

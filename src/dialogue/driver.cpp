@@ -1,12 +1,12 @@
 #include "dialogue/driver.h"
 
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string_view>
 
-#include "dialogue/error_line.h"
+#include "dialogue/diagnostics.h"
 #include "dialogue/input_reader.h"
+#include "dialogue/messages.h"
 #include "io/output_buffer.h"
 #include "dialogue/report.h"
 #include "dialogue/row_prompts.h"
@@ -26,67 +26,39 @@ constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
 // and each run builds it afresh there; nothing is allocated.
 struct DialogueState {
     DialogueState(Source& in, Sink& out_sink, Sink& errors)
-        : out(out_sink), reader(in, out), trace(errors) {}
+        : out(out_sink), diagnostics(errors, &out), reader(in, out), trace(errors) {}
     OutputBuffer out;
+    Diagnostics diagnostics;
     InputReader reader;
     WorkingMatrices m;
-    OutputBuffer trace;  // for --steps: tens of kilobytes for order 10
+    // For --steps: tens of kilobytes for order 10. It writes on the error
+    // stream, where the diagnostics find a write that failed.
+    OutputBuffer trace;
 };
 std::optional<DialogueState> dialogue_state;
-
-int complain_about_output(OutputBuffer& out, Sink& errors) {
-    ErrorLine line(out);
-    line << "standard output could not be written: " << std::strerror(out.error());
-    return line.end(errors);
-}
-
-// What a read was asked for: the order, or the entry in row i, column j.
-struct Wanted {
-    std::uint64_t matrix;  // the attempt, counted from 1
-    int i = -1;
-    int j = -1;
-};
-
-ErrorLine& operator<<(ErrorLine& line, const Wanted& wanted) {
-    if (wanted.i < 0) {
-        return line << "the order of matrix " << wanted.matrix;
-    }
-    return line << "entry a" << wanted.i + 1 << wanted.j + 1 << " (row " << wanted.i + 1
-                << ", column " << wanted.j + 1 << ") of matrix " << wanted.matrix;
-}
 
 // A read that found no number. When the output has failed, that is the
 // fault to name: the reader stops taking input once its prompts cannot be
 // shown.
-int complain_about_read(OutputBuffer& out, Sink& errors, const InputReader& reader,
-                        ReadStatus status, const Wanted& wanted) {
-    if (out.failed()) {
-        return complain_about_output(out, errors);
+MessageLine read_fault(const DialogueState& state, ReadStatus status, const Wanted& wanted) {
+    const InputReader& reader = state.reader;
+    if (state.out.failed()) {
+        return output_unwritable(state.out.error());
     }
-    ErrorLine line(out);
     if (status == ReadStatus::unreadable) {
-        line << "standard input could not be read: " << std::strerror(reader.error());
-    } else if (status == ReadStatus::ended) {
-        line << reader.place() << "input ended while reading " << wanted;
-    } else if (wanted.i < 0) {
-        line << reader.place() << "expected " << wanted << ", a whole number, but found "
-             << reader.last_text();
-    } else {
-        line << reader.place() << "expected a number for " << wanted << ", but found "
-             << reader.last_text();
+        return input_unreadable(reader.error());
     }
-    return line.end(errors);
+    if (status == ReadStatus::ended) {
+        return input_ended(reader.place(), wanted);
+    }
+    return not_a_number(reader.place(), wanted, reader.last_text());
 }
 
-int complain_about_capacity(OutputBuffer& out, Sink& errors, const InputReader& reader,
-                            std::uint64_t matrix) {
-    if (out.failed()) {
-        return complain_about_output(out, errors);
+MessageLine capacity_fault(const DialogueState& state, std::uint64_t matrix) {
+    if (state.out.failed()) {
+        return output_unwritable(state.out.error());
     }
-    ErrorLine line(out);
-    line << reader.place() << "order " << reader.last_text() << " of matrix " << matrix
-         << " is above the limit of " << kMaxOrder;
-    return line.end(errors);
+    return order_above_limit(state.reader.place(), state.reader.last_text(), matrix);
 }
 
 // The trace goes on the error stream after everything the attempt has
@@ -99,15 +71,11 @@ Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt) {
     return outcome;
 }
 
-int finish(OutputBuffer& out, Sink& errors) {
-    return out.flush() ? 0 : complain_about_output(out, errors);
-}
-
-}  // namespace
-
-int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions& options) {
-    DialogueState& state = dialogue_state.emplace(in, out_sink, errors);
+// Runs attempts until one is reported or the run fails; the diagnostics
+// then hold the exit status.
+void converse(DialogueState& state, const DialogueOptions& options) {
     OutputBuffer& out = state.out;
+    Diagnostics& diagnostics = state.diagnostics;
     InputReader& reader = state.reader;
     WorkingMatrices& m = state.m;
 
@@ -115,20 +83,23 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
         // A failed write ends the run: going on would read and invert
         // input whose answers nobody can see.
         if (out.failed()) {
-            return complain_about_output(out, errors);
+            diagnostics.fail(output_unwritable(out.error()));
+            return;
         }
         clear(m);
         out.put(kOrderPrompt);
         Order order;
         const ReadStatus order_status = reader.read_order(order);
         if (order_status != ReadStatus::ok) {
-            return complain_about_read(out, errors, reader, order_status, Wanted{attempt});
+            diagnostics.fail(read_fault(state, order_status, Wanted{attempt}));
+            return;
         }
         if (order.too_large || order.value > kMaxOrder) {
-            return complain_about_capacity(out, errors, reader, attempt);
+            diagnostics.fail(capacity_fault(state, attempt));
+            return;
         }
         m.n = order.value;
-        warn_if_order_runs_on(out, errors, reader, m.n);
+        warn_if_order_runs_on(diagnostics, reader, m.n);
 
         for (int i = 0; i < m.n; ++i) {
             out.put(kRowPrompts.get(m.n, i));
@@ -136,7 +107,8 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
                 double x = 0.0;
                 const ReadStatus status = reader.read_entry(x);
                 if (status != ReadStatus::ok) {
-                    return complain_about_read(out, errors, reader, status, Wanted{attempt, i, j});
+                    diagnostics.fail(read_fault(state, status, Wanted{attempt, i, j}));
+                    return;
                 }
                 store_entry(m, i, j, x);
             }
@@ -147,13 +119,24 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
             options.steps ? invert_with_trace(state, attempt) : invert(m.a, m.n);
         if (outcome == Outcome::failure) {
             out.put(kNoInverse);
-            note_if_refused_for_row_size(out, errors, m);
+            note_if_refused_for_row_size(diagnostics, m);
             continue;
         }
         write_report(out, m);
-        warn_if_untrusted(out, errors, m);
-        return finish(out, errors);
+        warn_if_untrusted(diagnostics, m);
+        if (!out.flush()) {
+            diagnostics.fail(output_unwritable(out.error()));
+        }
+        return;
     }
+}
+
+}  // namespace
+
+int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions& options) {
+    DialogueState& state = dialogue_state.emplace(in, out_sink, errors);
+    converse(state, options);
+    return state.diagnostics.exit_status();
 }
 
 }  // namespace matinv

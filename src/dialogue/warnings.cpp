@@ -1,48 +1,33 @@
 #include "dialogue/warnings.h"
 
-#include "dialogue/error_line.h"
-#include "numbers/short_number.h"
+#include <span>
+
+#include "dialogue/messages.h"
 #include "dialogue/shown_text.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
 
 namespace matinv {
 
-void warn_if_order_runs_on(OutputBuffer& out, Sink& errors, InputReader& reader, int order) {
+void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int order) {
     if (!reader.runs_on()) {
         return;
     }
     const ShownText rest = reader.text_ahead();
-    ErrorLine line(out);
-    line << "warning: the order " << reader.last_text() << " runs straight into " << rest.view()
-         << "; it was read as " << order << ", and " << rest.view();
-    // An order of 0 or less asks for no entries: its report ends the run.
-    line << (order > 0 ? " is left for the next read" : " is not read");
-    line.write(errors);
+    diagnostics.tell(order_runs_on(reader.last_text(), rest.view(), order));
 }
 
-// At most one line, the first reason that applies.
-void warn_if_untrusted(OutputBuffer& out, Sink& errors, const WorkingMatrices& m) {
+void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m) {
     const InverseTrust trust = judge_inverse(one_norm(m.a0, m.n, 0), m.a, m.n);
-    if (trust.trusted()) {
-        return;
+    if (!trust.trusted()) {
+        diagnostics.tell(untrusted_inverse(trust));
     }
-    ErrorLine line(out);
-    line << "warning: [B] cannot be trusted: ";
-    if (!trust.finite) {
-        line << "it holds infinite or not-a-number entries";
-    } else {
-        line << "the matrix is singular to working precision (rcond = "
-             << ShortNumber(trust.rcond, 2).view() << ", below "
-             << ShortNumber(kWorkingPrecision, 2).view() << ")";
-    }
-    line.write(errors);
 }
 
 // The rows whose entries are all below 1 in magnitude are the ones that the
 // absolute singularity threshold holds against the matrix; there is at
 // least one whenever the rescaled copy is inverted.
-void note_if_refused_for_row_size(OutputBuffer& out, Sink& errors, const WorkingMatrices& m) {
+void note_if_refused_for_row_size(Diagnostics& diagnostics, const WorkingMatrices& m) {
     if (!inverts_with_rows_rescaled(m.a0, m.n)) {
         return;
     }
@@ -53,16 +38,8 @@ void note_if_refused_for_row_size(OutputBuffer& out, Sink& errors, const Working
             small_rows[count++] = i;
         }
     }
-    ErrorLine line(out);
-    line << "note: the matrix has an inverse, and was refused only for the small entries of "
-         << (count == 1 ? "row " : "rows ");
-    for (int k = 0; k < count; ++k) {
-        if (k > 0) {
-            line << (k + 1 == count ? " and " : ", ");
-        }
-        line << small_rows[k] + 1;
-    }
-    line.write(errors);
+    const std::span<const int> rows(small_rows, static_cast<std::size_t>(count));
+    diagnostics.tell(refused_for_row_size(rows));
 }
 
 }  // namespace matinv

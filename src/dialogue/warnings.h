@@ -1,8 +1,7 @@
 #pragma once
 
-#include "io/byte_streams.h"
+#include "dialogue/diagnostics.h"
 #include "dialogue/input_reader.h"
-#include "io/output_buffer.h"
 #include "inversion/working_matrices.h"
 
 // Lines on the error stream that leave standard output and the exit status
@@ -12,14 +11,14 @@ namespace matinv {
 
 // "2.0" as an order is 2 followed by ".0": the reading stands, but the user
 // most likely meant something else.
-void warn_if_order_runs_on(OutputBuffer& out, Sink& errors, InputReader& reader, int order);
+void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int order);
 
 // After a report: one line when [B] holds inf or nan, or when the matrix is
 // singular to working precision (rcond below 2^-52).
-void warn_if_untrusted(OutputBuffer& out, Sink& errors, const WorkingMatrices& m);
+void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m);
 
 // After a refusal: one line when the matrix does have an inverse and was
 // refused only because some rows hold small entries.
-void note_if_refused_for_row_size(OutputBuffer& out, Sink& errors, const WorkingMatrices& m);
+void note_if_refused_for_row_size(Diagnostics& diagnostics, const WorkingMatrices& m);
 
 }  // namespace matinv

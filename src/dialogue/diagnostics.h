@@ -1,0 +1,46 @@
+#pragma once
+
+#include "dialogue/messages.h"
+#include "io/byte_streams.h"
+#include "io/output_buffer.h"
+
+namespace matinv {
+
+// The error stream of one run, and the exit status that the run earns.
+// Each line is written in one piece after all pending output, so that it
+// follows the prompt it answers.
+//
+// A write that fails on the error stream makes the status 1 even when the
+// run otherwise succeeds: a trace or a line that was asked for and lost
+// must not pass for a success. Nothing can say so: the error stream writes
+// nothing after a failure, and standard output carries only the program's
+// own texts.
+class Diagnostics {
+public:
+    // `pending` is the output that every line must follow, or null where
+    // nothing is held back, as on the command line.
+    explicit Diagnostics(Sink& errors, OutputBuffer* pending = nullptr)
+        : errors_(errors), pending_(pending) {}
+    Diagnostics(const Diagnostics&) = delete;
+    Diagnostics& operator=(const Diagnostics&) = delete;
+
+    // A warning or a note: the status stays as it is.
+    void tell(const MessageLine& line);
+    // An error that ends the run with status 1.
+    void fail(const MessageLine& line);
+    // A command line that cannot be run: status 2, whatever else happens.
+    void refuse_usage(const MessageLine& line);
+
+    // 0 when the run did what it was asked and wrote everything it meant to.
+    int exit_status() const;
+
+private:
+    void write(const MessageLine& line);
+
+    enum class Ending { ran, failed, refused_usage };
+    Sink& errors_;
+    OutputBuffer* pending_;
+    Ending ending_ = Ending::ran;
+};
+
+}  // namespace matinv

@@ -1,0 +1,144 @@
+#include "dialogue/messages.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "dialogue/shown_text.h"
+#include "inversion/working_matrices.h"
+#include "numbers/number_text.h"
+#include "numbers/short_number.h"
+
+namespace matinv {
+
+// Appends to a line, cutting what does not fit, so that the line break
+// always ends it.
+class MessageWriter {
+public:
+    MessageWriter() { *this << "matinv: "; }
+
+    MessageWriter& operator<<(std::string_view text) {
+        const std::size_t part = std::min(text.size(), MessageLine::kCapacity - line_.used_);
+        std::memcpy(line_.text_ + 1 + line_.used_, text.data(), part);
+        line_.used_ += part;
+        line_.text_[1 + line_.used_] = '\n';
+        return *this;
+    }
+    MessageWriter& operator<<(std::int64_t number) { return put_integer(number); }
+    MessageWriter& operator<<(std::uint64_t number) { return put_integer(number); }
+    MessageWriter& operator<<(int number) { return put_integer(number); }
+    MessageWriter& operator<<(InputPlace place) {
+        return *this << "line " << place.line << ", column " << place.column << ": ";
+    }
+    MessageWriter& operator<<(const Wanted& wanted) {
+        if (wanted.i < 0) {
+            return *this << "the order of matrix " << wanted.matrix;
+        }
+        return *this << "entry a" << wanted.i + 1 << wanted.j + 1 << " (row " << wanted.i + 1
+                     << ", column " << wanted.j + 1 << ") of matrix " << wanted.matrix;
+    }
+
+    const MessageLine& line() const { return line_; }
+
+private:
+    template <typename Integer>
+    MessageWriter& put_integer(Integer number) {
+        char digits[kLongestInteger];
+        const char* end = write_integer(digits, number);
+        return *this << std::string_view(digits, static_cast<std::size_t>(end - digits));
+    }
+
+    MessageLine line_;
+};
+
+MessageLine output_unwritable(int error) {
+    MessageWriter line;
+    line << "standard output could not be written: " << std::strerror(error);
+    return line.line();
+}
+
+MessageLine input_unreadable(int error) {
+    MessageWriter line;
+    line << "standard input could not be read: " << std::strerror(error);
+    return line.line();
+}
+
+MessageLine input_ended(InputPlace place, const Wanted& wanted) {
+    MessageWriter line;
+    line << place << "input ended while reading " << wanted;
+    return line.line();
+}
+
+MessageLine not_a_number(InputPlace place, const Wanted& wanted, std::string_view found) {
+    MessageWriter line;
+    if (wanted.i < 0) {
+        line << place << "expected " << wanted << ", a whole number, but found " << found;
+    } else {
+        line << place << "expected a number for " << wanted << ", but found " << found;
+    }
+    return line.line();
+}
+
+MessageLine order_above_limit(InputPlace place, std::string_view order, std::uint64_t matrix) {
+    MessageWriter line;
+    line << place << "order " << order << " of matrix " << matrix << " is above the limit of "
+         << kMaxOrder;
+    return line.line();
+}
+
+MessageLine unknown_option(std::string_view option) {
+    MessageWriter line;
+    line << "unknown option " << ShownText(option).view() << "; try 'matinv --help'";
+    return line.line();
+}
+
+MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order) {
+    MessageWriter line;
+    line << "warning: the order " << order_text << " runs straight into " << rest
+         << "; it was read as " << order << ", and " << rest;
+    // An order of 0 or less asks for no entries: its report ends the run.
+    line << (order > 0 ? " is left for the next read" : " is not read");
+    return line.line();
+}
+
+// The first reason that applies.
+MessageLine untrusted_inverse(const InverseTrust& trust) {
+    MessageWriter line;
+    line << "warning: [B] cannot be trusted: ";
+    if (!trust.finite) {
+        line << "it holds infinite or not-a-number entries";
+    } else {
+        line << "the matrix is singular to working precision (rcond = "
+             << ShortNumber(trust.rcond, 2).view() << ", below "
+             << ShortNumber(kWorkingPrecision, 2).view() << ")";
+    }
+    return line.line();
+}
+
+MessageLine refused_for_row_size(std::span<const int> small_rows) {
+    MessageWriter line;
+    line << "note: the matrix has an inverse, and was refused only for the small entries of "
+         << (small_rows.size() == 1 ? "row " : "rows ");
+    for (std::size_t k = 0; k < small_rows.size(); ++k) {
+        if (k > 0) {
+            line << (k + 1 == small_rows.size() ? " and " : ", ");
+        }
+        line << small_rows[k] + 1;
+    }
+    return line.line();
+}
+
+std::string_view usage() {
+    return "Usage: matinv [--steps]\n"
+           "       matinv --help | --version\n"
+           "Inverts a real square matrix of order 1 to 10. Asks for the order and the\n"
+           "entries row by row on standard input, and prints the matrix [A], its\n"
+           "inverse [B] and their product [A][B].\n"
+           "\n"
+           "  --steps    also write every step of the elimination on standard error\n"
+           "  --help     print this text and exit\n"
+           "  --version  print the version and exit\n";
+}
+
+std::string_view version() { return "matinv " MATINV_VERSION "\n"; }
+
+}  // namespace matinv
