@@ -18,11 +18,20 @@ struct Run {
     int status = 0;
 };
 
-Run run(std::string_view input, std::size_t chunk_limit) {
+Run run(std::string_view input, std::size_t chunk_limit,
+        const matinv::DialogueOptions& options = {}) {
     Run result;
     matinv::MemorySource in(input, chunk_limit);
-    result.status = matinv::run_dialogue(in, result.out, result.errors);
+    result.status = matinv::run_dialogue(in, result.out, result.errors, options);
     return result;
+}
+
+std::size_t count(std::string_view text, std::string_view part) {
+    std::size_t found = 0;
+    for (std::size_t at = 0; (at = text.find(part, at)) != std::string_view::npos; ++at) {
+        ++found;
+    }
+    return found;
 }
 
 [[noreturn]] void fail(const std::string& fault) {
@@ -45,6 +54,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (trickled.out.text != whole.out.text || !matinv::fuzz::same_errors(whole.errors.text, trickled.errors.text) ||
         trickled.status != whole.status) {
         fail("the run changes when the input arrives a few bytes at a time");
+    }
+    // The trace changes nothing else, and has one heading for each attempt
+    // whose entries were all read: each without an inverse, and a report of
+    // entries. The warnings and notes stay.
+    const Run traced = run(input, 0, {.steps = true});
+    const std::string_view out = whole.out.text;
+    const std::size_t read_whole = count(out, "\nINVERSE MATRIX NOT EXIST!!\n") +
+                                   count(out, "\n[A]=\n") - count(out, "\n[A]=\n\n");
+    if (traced.out.text != out || traced.status != whole.status ||
+        count(traced.errors.text, "\n--- steps for matrix ") != read_whole ||
+        count(traced.errors.text, "matinv: ") != count(whole.errors.text, "matinv: ")) {
+        fail("--steps changes the run, or does not trace each attempt read whole once");
     }
     return 0;
 }

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "support/program_runner.h"
+
+namespace matinv::testing {
+
+// What an output stream of a run must hold: the whole text, or, made by
+// like(), a pattern in which each '*' stands for any text.
+struct Expected {
+    Expected(std::string whole) : text(std::move(whole)) {}
+    Expected(const char* whole) : text(whole) {}
+    std::string text;
+    bool pattern = false;
+};
+
+inline Expected like(std::string pattern) {
+    Expected expected(std::move(pattern));
+    expected.pattern = true;
+    return expected;
+}
+
+// One run of the program and all that it must show.
+struct ProgramCase {
+    const char* name;
+    std::string input;
+    int status;
+    Expected out;
+    Expected errors = "";  // warnings, notes and the error line
+    Surroundings surroundings = {};
+};
+
+// Each part between the stars must follow the one before it; the first must
+// start the text and the last end it.
+inline bool is_like(std::string_view text, std::string_view pattern) {
+    std::size_t star = pattern.find('*');
+    if (star == std::string_view::npos) {
+        return text == pattern;
+    }
+    if (!text.starts_with(pattern.substr(0, star))) {
+        return false;
+    }
+    do {
+        text.remove_prefix(star);
+        pattern.remove_prefix(star + 1);
+        star = pattern.find('*');
+        const std::size_t at = text.find(pattern.substr(0, star));
+        if (at == std::string_view::npos) {
+            return false;
+        }
+        text.remove_prefix(at);
+    } while (star != std::string_view::npos);
+    return text.ends_with(pattern);
+}
+
+inline void expect_text(const std::string& text, const Expected& expected,
+                        const std::string& label) {
+    if (expected.pattern) {
+        EXPECT_TRUE(is_like(text, expected.text))
+            << label << ::testing::PrintToString(text) << " is not like "
+            << ::testing::PrintToString(expected.text);
+    } else {
+        EXPECT_EQ(text, expected.text) << label;
+    }
+}
+
+// Runs every case and reports each stream and status that differs, with the
+// name, the arguments and the input of its case.
+inline void expect_runs(std::span<const ProgramCase> cases) {
+    for (const ProgramCase& c : cases) {
+        const ProgramRun run = run_matinv(c.input, c.surroundings);
+        // Some inputs run to many kilobytes: their start tells them apart.
+        const std::string label = std::string(c.name) + ", arguments " +
+                                  ::testing::PrintToString(c.surroundings.arguments) + ", input " +
+                                  ::testing::PrintToString(c.input.substr(0, 200)) + ": ";
+        expect_text(run.out, c.out, label + "standard output ");
+        expect_text(run.errors, c.errors, label + "standard error ");
+        EXPECT_EQ(run.status, c.status) << label << "exit status";
+    }
+}
+
+}  // namespace matinv::testing
