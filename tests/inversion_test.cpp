@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,7 +12,6 @@
 #include <vector>
 
 #include "inversion/inverse_trust.h"
-#include "inversion/inversion_steps.h"
 #include "inversion/row_rescaling.h"
 
 namespace matinv {
@@ -45,7 +45,7 @@ std::string as_text(const Rows& rows) {
     return text;
 }
 
-void expect_rows_near(const Matrix& a, const Rows& expected, const char* after) {
+void expect_rows_near(const Rows& a, const Rows& expected, const char* after) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         for (std::size_t k = 0; k < expected[i].size(); ++k) {
             EXPECT_NEAR(a[i][k], expected[i][k], 1e-15) << after << ", (" << i << ", " << k << ")";
@@ -53,35 +53,17 @@ void expect_rows_near(const Matrix& a, const Rows& expected, const char* after) 
     }
 }
 
-// The 2x2 example (4 7 / 2 6) after each step, in exact fractions.
-TEST(Inversion, WorkedExampleStepByStep) {
-    WorkingMatrices m;
-    enter(m, {{4, 7}, {2, 6}});
-    step::scale_rows(m.a, 2);
-    expect_rows_near(m.a, {{4. / 7, 1, 1. / 7, 0}, {1. / 3, 1, 0, 1. / 6}}, "scaling by 7 and 6");
-    step::forward_phase(m.a, 2);
-    expect_rows_near(m.a, {{4. / 7, 1, 1. / 7, 0}, {0, -5. / 7, 1. / 7, -2. / 7}}, "forward phase");
-    EXPECT_FALSE(step::has_small_diagonal(m.a, 2));
-    step::backward_phase(m.a, 2);
-    expect_rows_near(m.a, {{20. / 49, 0, 12. / 49, -2. / 7}, {0, -5. / 7, 1. / 7, -2. / 7}},
-                     "backward phase");
-    step::normalise(m.a, 2);
-    expect_rows_near(m.a, {{1, 0, 0.6, -0.7}, {0, 1, -0.2, 0.4}}, "normalisation");
-}
-
 // Keeps what an observer is told: each event with its row and column
-// numbers, and the divisor or ratio it carries. The matrices handed over
-// are checked through the trace the program writes from them.
+// numbers, the divisor or ratio it carries, and each matrix handed over.
 class RecordingObserver final : public InversionObserver {
 public:
     std::vector<std::string> events;
     std::vector<double> values;  // divisors and ratios, in order
+    std::vector<Rows> matrices;  // as seeded, then after each step, n rows of 2n entries
 
-    void seeded(const Matrix& /*a*/, int /*n*/) override { events.push_back("seeded"); }
+    void seeded(const Matrix& a, int n) override { keep("seeded", a, n); }
     void row_scaled(int i, double s) override { note("scaled " + std::to_string(i), s); }
-    void scaling_done(const Matrix& /*a*/, int /*n*/) override {
-        events.push_back("scaling done");
-    }
+    void scaling_done(const Matrix& a, int n) override { keep("scaling done", a, n); }
     void column_started(bool forward, int j) override {
         events.push_back((forward ? "forward " : "backward ") + std::to_string(j));
     }
@@ -94,21 +76,50 @@ public:
     void row_kept(int r, int j) override {
         events.push_back("kept " + std::to_string(r) + " in " + std::to_string(j));
     }
-    void column_done(const Matrix& /*a*/, int /*n*/) override { events.push_back("column done"); }
+    void column_done(const Matrix& a, int n) override { keep("column done", a, n); }
     void singularity_tested(const Matrix& /*a*/, int /*n*/, bool singular) override {
         events.push_back(singular ? "singular" : "not singular");
     }
-    void row_normalised(int i, double d) override { note("normalised " + std::to_string(i), d); }
-    void normalisation_done(const Matrix& /*a*/, int /*n*/) override {
-        events.push_back("normalisation done");
+    void row_divided_by_diagonal(int i, double d) override {
+        note("divided " + std::to_string(i), d);
     }
+    void final_division_done(const Matrix& a, int n) override { keep("final division done", a, n); }
 
 private:
+    void keep(const char* what, const Matrix& a, int n) {
+        events.push_back(what);
+        matrices.emplace_back(n);
+        for (int i = 0; i < n; ++i) {
+            matrices.back()[i].assign(a[i], a[i] + 2 * n);
+        }
+    }
     void note(const std::string& what, double value) {
         events.push_back(what);
         values.push_back(value);
     }
 };
+
+// The 2x2 example (4 7 / 2 6) after each step, in exact fractions.
+TEST(Inversion, WorkedExampleStepByStep) {
+    WorkingMatrices m;
+    enter(m, {{4, 7}, {2, 6}});
+    RecordingObserver observer;
+    ASSERT_EQ(invert(m.a, m.n, observer), Outcome::success);
+    const struct {
+        const char* after;
+        Rows rows;
+    } steps[] = {
+        {"seeding", {{4, 7, 1, 0}, {2, 6, 0, 1}}},
+        {"scaling by 7 and 6", {{4. / 7, 1, 1. / 7, 0}, {1. / 3, 1, 0, 1. / 6}}},
+        {"forward phase", {{4. / 7, 1, 1. / 7, 0}, {0, -5. / 7, 1. / 7, -2. / 7}}},
+        {"backward phase", {{20. / 49, 0, 12. / 49, -2. / 7}, {0, -5. / 7, 1. / 7, -2. / 7}}},
+        {"final division", {{1, 0, 0.6, -0.7}, {0, 1, -0.2, 0.4}}},
+    };
+    ASSERT_EQ(observer.matrices.size(), std::size(steps));
+    for (std::size_t k = 0; k < std::size(steps); ++k) {
+        expect_rows_near(observer.matrices[k], steps[k].rows, steps[k].after);
+    }
+}
 
 // The observer of the 2x2 example is told each step with its divisor or
 // ratio, in order.
@@ -116,13 +127,13 @@ TEST(Inversion, WorkedExampleObserved) {
     WorkingMatrices m;
     enter(m, {{4, 7}, {2, 6}});
     RecordingObserver observer;
-    ASSERT_EQ(invert(m.a, m.n, &observer), Outcome::success);
+    ASSERT_EQ(invert(m.a, m.n, observer), Outcome::success);
     EXPECT_EQ(observer.events,
               (std::vector<std::string>{"seeded", "scaled 0", "scaled 1", "scaling done",
                                         "forward 0", "replaced 1 from 0", "column done",
                                         "not singular", "backward 1", "replaced 0 from 1",
-                                        "column done", "normalised 0", "normalised 1",
-                                        "normalisation done"}));
+                                        "column done", "divided 0", "divided 1",
+                                        "final division done"}));
     const std::vector<double> values = {7, 6, 12. / 7, -5. / 7, 20. / 49, -5. / 7};
     ASSERT_EQ(observer.values.size(), values.size());
     for (std::size_t k = 0; k < values.size(); ++k) {
@@ -135,7 +146,7 @@ TEST(Inversion, ExchangesAndKeptRowsObserved) {
     WorkingMatrices m;
     enter(m, {{0, 1, 2}, {1, 0, 3}, {4, -3, 8}});
     RecordingObserver observer;
-    ASSERT_EQ(invert(m.a, m.n, &observer), Outcome::success);
+    ASSERT_EQ(invert(m.a, m.n, observer), Outcome::success);
     const std::vector<std::string> first_column = {"seeded",      "scaled 0",    "scaled 1",
                                                    "scaled 2",    "scaling done", "forward 0",
                                                    "exchanged 1", "exchanged 0",  "kept 1 in 0",
@@ -161,18 +172,23 @@ TEST(Inversion, ScaleDivisors) {
     for (const auto& c : cases) {
         WorkingMatrices m;
         enter(m, c.rows);
-        const WorkingMatrices before = m;
-        step::scale_rows(m.a, m.n);
+        RecordingObserver observer;
+        invert(m.a, m.n, observer);
+        ASSERT_GE(observer.matrices.size(), 2u) << as_text(c.rows);
+        const Rows& seeded = observer.matrices[0];
         for (int i = 0; i < m.n; ++i) {
+            EXPECT_EQ(observer.values[i], c.divisors[i]) << as_text(c.rows);
             for (int j = 0; j < 2 * m.n; ++j) {
-                EXPECT_EQ(m.a[i][j], before.a[i][j] / c.divisors[i]) << as_text(c.rows);
+                EXPECT_EQ(observer.matrices[1][i][j], seeded[i][j] / c.divisors[i])
+                    << as_text(c.rows);
             }
         }
     }
 }
 
-// Column 0 after one bottom-up pass of adjacent exchanges; equal
-// magnitudes are never exchanged.
+// Column 0 after one bottom-up pass of adjacent exchanges, the first steps
+// of its column; equal magnitudes are never exchanged. The entries of 16
+// make every scale divisor 16, which keeps the order of the column.
 TEST(Inversion, PivotBubbling) {
     const struct {
         std::vector<double> column, expected;
@@ -182,30 +198,44 @@ TEST(Inversion, PivotBubbling) {
     };
     for (const auto& c : cases) {
         const int n = static_cast<int>(c.column.size());
-        Rows rows(n, std::vector<double>(n, 1.0));
+        Rows rows(n, std::vector<double>(n, 16.0));
         for (int i = 0; i < n; ++i) {
             rows[i][0] = c.column[i];
         }
         WorkingMatrices m;
         enter(m, rows);
-        step::bubble_pivot(m.a, n, 0);
-        for (int i = 0; i < n; ++i) {
-            EXPECT_EQ(m.a[i][0], c.expected[i]) << "column " << ::testing::PrintToString(c.column);
+        RecordingObserver observer;
+        invert(m.a, n, observer);
+        std::vector<double> column = c.column;
+        auto event = std::find(observer.events.begin(), observer.events.end(), "forward 0");
+        int upper = 0;
+        while (++event != observer.events.end() &&
+               std::sscanf(event->c_str(), "exchanged %d", &upper) == 1) {
+            std::swap(column[upper], column[upper + 1]);
         }
+        EXPECT_EQ(column, c.expected) << "column " << ::testing::PrintToString(c.column);
     }
 }
 
 // A target row with an exact 0 (of either sign) in the pivot column is left
-// alone; others become the pivot row minus the ratio times themselves.
+// alone, and the rows below it are still eliminated; others become the
+// pivot row minus the ratio times themselves. Entries of at most 1 in
+// magnitude are scaled by 1, and the bubbling moves row 1 down to row 2.
 TEST(Inversion, EliminationRowForm) {
     for (const double zero : {0.0, -0.0}) {
         WorkingMatrices m;
-        enter(m, {{4, 1, 3}, {zero, 0.1, 0.3}, {2, 5, 1}});
-        step::eliminate_below(m.a, 3, 0);
-        EXPECT_EQ(std::vector<double>(m.a[1], m.a[1] + 6),
-                  (std::vector<double>{zero, 0.1, 0.3, 0, 1, 0}));
-        EXPECT_EQ(std::vector<double>(m.a[2], m.a[2] + 6),
-                  (std::vector<double>{0, 1 - 5 * 2., 3 - 1 * 2., 1, 0, -2}));
+        enter(m, {{1, 0.5, 0.25, 0.75}, {zero, 0.1, 0.3, 0.2}, {0.5, 1, 0.25, 0.5},
+                  {0.25, 0.5, 1, 0.125}});
+        RecordingObserver observer;
+        invert(m.a, m.n, observer);
+        ASSERT_GE(observer.matrices.size(), 3u);
+        const Rows& after_column_0 = observer.matrices[2];
+        EXPECT_EQ(after_column_0[2], (std::vector<double>{zero, 0.1, 0.3, 0.2, 0, 1, 0, 0}))
+            << "zero " << zero;
+        EXPECT_EQ(after_column_0[3],
+                  (std::vector<double>{0, 0.5 - 0.5 * 4, 0.25 - 1 * 4., 0.75 - 0.125 * 4, 1, 0, 0,
+                                       -4}))
+            << "zero " << zero;
     }
 }
 
@@ -217,7 +247,7 @@ enum class Answer { trusted, warned, noted, refused };
 bool observed_and_plain_agree(const WorkingMatrices& entered, Outcome plain, const Matrix& a) {
     WorkingMatrices traced = entered;
     RecordingObserver observer;
-    return invert(traced.a, traced.n, &observer) == plain &&
+    return invert(traced.a, traced.n, observer) == plain &&
            std::memcmp(traced.a, a, sizeof(Matrix)) == 0;
 }
 

@@ -94,7 +94,7 @@ int complain_about_capacity(OutputBuffer& out, Sink& errors, const InputReader& 
 Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt) {
     state.out.flush();
     StepTrace trace(state.trace, attempt);
-    const Outcome outcome = invert(state.m.a, state.m.n, &trace);
+    const Outcome outcome = invert(state.m.a, state.m.n, trace);
     trace.finish();
     return outcome;
 }

@@ -147,10 +147,10 @@ void StepTrace::singularity_tested(const Matrix& a, int n, bool singular) {
     out_.put(singular ? ": no inverse\n" : ": the inversion goes on\n");
 }
 
-void StepTrace::row_normalised(int i, double d) {
+void StepTrace::row_divided_by_diagonal(int i, double d) {
     put_division(i, d, "\nfinal division, each row divided by its diagonal entry:\n");
 }
 
-void StepTrace::normalisation_done(const Matrix& a, int n) { put_matrix(a, n); }
+void StepTrace::final_division_done(const Matrix& a, int n) { put_matrix(a, n); }
 
 }  // namespace matinv

@@ -32,8 +32,8 @@ public:
     void row_kept(int r, int j) override;
     void column_done(const Matrix& a, int n) override;
     void singularity_tested(const Matrix& a, int n, bool singular) override;
-    void row_normalised(int i, double d) override;
-    void normalisation_done(const Matrix& a, int n) override;
+    void row_divided_by_diagonal(int i, double d) override;
+    void final_division_done(const Matrix& a, int n) override;
 
 private:
     void put_matrix(const Matrix& a, int n);

@@ -15,8 +15,11 @@ inline constexpr double kSingularityThreshold = 1e-10;
 // Turns a, the entered matrix of order n beside the identity, into the
 // identity beside the inverse, in place. On failure (no inverse) the content
 // of a has no meaning. Requires n <= kMaxOrder; an order of 0 or less, down
-// to INT_MIN, has nothing to do and succeeds. An observer, when given, is
-// told of every step; it changes nothing in the arithmetic.
-Outcome invert(Matrix& a, int n, InversionObserver* observer = nullptr);
+// to INT_MIN, has nothing to do and succeeds.
+Outcome invert(Matrix& a, int n);
+
+// The same inversion, telling the observer of every step as it is taken; the
+// observer changes nothing in the arithmetic.
+Outcome invert(Matrix& a, int n, InversionObserver& observer);
 
 }  // namespace matinv

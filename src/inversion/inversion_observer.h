@@ -29,9 +29,9 @@ public:
     virtual void column_done(const Matrix& a, int n) = 0;
     // The diagonal has been tested against the singularity threshold.
     virtual void singularity_tested(const Matrix& a, int n, bool singular) = 0;
-    // Row i was divided by its diagonal entry d.
-    virtual void row_normalised(int i, double d) = 0;
-    virtual void normalisation_done(const Matrix& a, int n) = 0;
+    // Row i was divided by its diagonal entry d in the final division.
+    virtual void row_divided_by_diagonal(int i, double d) = 0;
+    virtual void final_division_done(const Matrix& a, int n) = 0;
 };
 
 }  // namespace matinv
