@@ -99,35 +99,31 @@ private:
     }
 };
 
+RecordingObserver observe(const Rows& rows) {
+    WorkingMatrices m;
+    enter(m, rows);
+    RecordingObserver observer;
+    invert(m.a, m.n, observer);
+    return observer;
+}
+
 // The 2x2 example (4 7 / 2 6) after each step, in exact fractions.
 TEST(Inversion, WorkedExampleStepByStep) {
-    WorkingMatrices m;
-    enter(m, {{4, 7}, {2, 6}});
-    RecordingObserver observer;
-    ASSERT_EQ(invert(m.a, m.n, observer), Outcome::success);
-    const struct {
-        const char* after;
-        Rows rows;
-    } steps[] = {
-        {"seeding", {{4, 7, 1, 0}, {2, 6, 0, 1}}},
-        {"scaling by 7 and 6", {{4. / 7, 1, 1. / 7, 0}, {1. / 3, 1, 0, 1. / 6}}},
-        {"forward phase", {{4. / 7, 1, 1. / 7, 0}, {0, -5. / 7, 1. / 7, -2. / 7}}},
-        {"backward phase", {{20. / 49, 0, 12. / 49, -2. / 7}, {0, -5. / 7, 1. / 7, -2. / 7}}},
-        {"final division", {{1, 0, 0.6, -0.7}, {0, 1, -0.2, 0.4}}},
-    };
-    ASSERT_EQ(observer.matrices.size(), std::size(steps));
-    for (std::size_t k = 0; k < std::size(steps); ++k) {
-        expect_rows_near(observer.matrices[k], steps[k].rows, steps[k].after);
-    }
+    const std::vector<Rows> after = observe({{4, 7}, {2, 6}}).matrices;  // seeded, then each step
+    ASSERT_EQ(after.size(), 5u);
+    expect_rows_near(after[1], {{4. / 7, 1, 1. / 7, 0}, {1. / 3, 1, 0, 1. / 6}},
+                     "scaling by 7 and 6");
+    expect_rows_near(after[2], {{4. / 7, 1, 1. / 7, 0}, {0, -5. / 7, 1. / 7, -2. / 7}},
+                     "forward phase");
+    expect_rows_near(after[3], {{20. / 49, 0, 12. / 49, -2. / 7}, {0, -5. / 7, 1. / 7, -2. / 7}},
+                     "backward phase");
+    expect_rows_near(after[4], {{1, 0, 0.6, -0.7}, {0, 1, -0.2, 0.4}}, "final division");
 }
 
 // The observer of the 2x2 example is told each step with its divisor or
 // ratio, in order.
 TEST(Inversion, WorkedExampleObserved) {
-    WorkingMatrices m;
-    enter(m, {{4, 7}, {2, 6}});
-    RecordingObserver observer;
-    ASSERT_EQ(invert(m.a, m.n, observer), Outcome::success);
+    const RecordingObserver observer = observe({{4, 7}, {2, 6}});
     EXPECT_EQ(observer.events,
               (std::vector<std::string>{"seeded", "scaled 0", "scaled 1", "scaling done",
                                         "forward 0", "replaced 1 from 0", "column done",
@@ -170,17 +166,12 @@ TEST(Inversion, ScaleDivisors) {
         {{{2, -8}, {6, -2}}, {1, 6}},         // -8 takes over, then the 1 exceeds it
     };
     for (const auto& c : cases) {
-        WorkingMatrices m;
-        enter(m, c.rows);
-        RecordingObserver observer;
-        invert(m.a, m.n, observer);
-        ASSERT_GE(observer.matrices.size(), 2u) << as_text(c.rows);
-        const Rows& seeded = observer.matrices[0];
-        for (int i = 0; i < m.n; ++i) {
+        const RecordingObserver observer = observe(c.rows);
+        const Rows &seeded = observer.matrices.at(0), &scaled = observer.matrices.at(1);
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
             EXPECT_EQ(observer.values[i], c.divisors[i]) << as_text(c.rows);
-            for (int j = 0; j < 2 * m.n; ++j) {
-                EXPECT_EQ(observer.matrices[1][i][j], seeded[i][j] / c.divisors[i])
-                    << as_text(c.rows);
+            for (std::size_t j = 0; j < 2 * c.rows.size(); ++j) {
+                EXPECT_EQ(scaled[i][j], seeded[i][j] / c.divisors[i]) << as_text(c.rows);
             }
         }
     }
@@ -202,15 +193,10 @@ TEST(Inversion, PivotBubbling) {
         for (int i = 0; i < n; ++i) {
             rows[i][0] = c.column[i];
         }
-        WorkingMatrices m;
-        enter(m, rows);
-        RecordingObserver observer;
-        invert(m.a, n, observer);
+        const std::vector<std::string> events = observe(rows).events;
         std::vector<double> column = c.column;
-        auto event = std::find(observer.events.begin(), observer.events.end(), "forward 0");
-        int upper = 0;
-        while (++event != observer.events.end() &&
-               std::sscanf(event->c_str(), "exchanged %d", &upper) == 1) {
+        auto event = std::find(events.begin(), events.end(), "forward 0");
+        for (int upper = 0; std::sscanf((++event)->c_str(), "exchanged %d", &upper) == 1;) {
             std::swap(column[upper], column[upper + 1]);
         }
         EXPECT_EQ(column, c.expected) << "column " << ::testing::PrintToString(c.column);
@@ -218,24 +204,17 @@ TEST(Inversion, PivotBubbling) {
 }
 
 // A target row with an exact 0 (of either sign) in the pivot column is left
-// alone, and the rows below it are still eliminated; others become the
-// pivot row minus the ratio times themselves. Entries of at most 1 in
-// magnitude are scaled by 1, and the bubbling moves row 1 down to row 2.
+// alone; others, below it too, become the pivot row minus the ratio times
+// themselves. Rows of entries up to 1 are divided by 1 in the scaling, and
+// the bubbling moves the row of 0 down to row 2.
 TEST(Inversion, EliminationRowForm) {
     for (const double zero : {0.0, -0.0}) {
-        WorkingMatrices m;
-        enter(m, {{1, 0.5, 0.25, 0.75}, {zero, 0.1, 0.3, 0.2}, {0.5, 1, 0.25, 0.5},
-                  {0.25, 0.5, 1, 0.125}});
-        RecordingObserver observer;
-        invert(m.a, m.n, observer);
-        ASSERT_GE(observer.matrices.size(), 3u);
-        const Rows& after_column_0 = observer.matrices[2];
-        EXPECT_EQ(after_column_0[2], (std::vector<double>{zero, 0.1, 0.3, 0.2, 0, 1, 0, 0}))
-            << "zero " << zero;
-        EXPECT_EQ(after_column_0[3],
-                  (std::vector<double>{0, 0.5 - 0.5 * 4, 0.25 - 1 * 4., 0.75 - 0.125 * 4, 1, 0, 0,
-                                       -4}))
-            << "zero " << zero;
+        const Rows after =
+            observe({{1, 0.5, 0, 0}, {zero, 0.5, 1, 0}, {0.5, 1, 0, 0}, {0.25, 0, 0.5, 1}})
+                .matrices.at(2);  // column 0 of the forward phase
+        EXPECT_EQ(after[2], (std::vector<double>{zero, 0.5, 1, 0, 0, 1, 0, 0})) << zero;
+        // Ratio 1 / 0.25: the first row minus 4 times the last.
+        EXPECT_EQ(after[3], (std::vector<double>{0, 0.5, -2, -4, 1, 0, 0, -4})) << zero;
     }
 }
 
