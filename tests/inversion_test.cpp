@@ -58,7 +58,7 @@ void expect_rows_near(const Rows& a, const Rows& expected, const char* after) {
 class RecordingObserver final : public InversionObserver {
 public:
     std::vector<std::string> events;
-    std::vector<double> values;  // divisors and ratios, in order
+    std::vector<double> values;  // divisors, ratios and smallest diagonal magnitudes, in order
     std::vector<Rows> matrices;  // as seeded, then after each step, n rows of 2n entries
 
     void seeded(const Matrix& a, int n) override { keep("seeded", a, n); }
@@ -77,8 +77,9 @@ public:
         events.push_back("kept " + std::to_string(r) + " in " + std::to_string(j));
     }
     void column_done(const Matrix& a, int n) override { keep("column done", a, n); }
-    void singularity_tested(const Matrix& /*a*/, int /*n*/, bool singular) override {
-        events.push_back(singular ? "singular" : "not singular");
+    void singularity_tested(int smallest_row, double smallest, bool singular) override {
+        note((singular ? "singular in " : "not singular in ") + std::to_string(smallest_row),
+             smallest);
     }
     void row_divided_by_diagonal(int i, double d) override {
         note("divided " + std::to_string(i), d);
@@ -120,17 +121,17 @@ TEST(Inversion, WorkedExampleStepByStep) {
     expect_rows_near(after[4], {{1, 0, 0.6, -0.7}, {0, 1, -0.2, 0.4}}, "final division");
 }
 
-// The observer of the 2x2 example is told each step with its divisor or
-// ratio, in order.
+// The observer of the 2x2 example is told each step with its divisor, ratio
+// or smallest diagonal magnitude, in order.
 TEST(Inversion, WorkedExampleObserved) {
     const RecordingObserver observer = observe({{4, 7}, {2, 6}});
     EXPECT_EQ(observer.events,
               (std::vector<std::string>{"seeded", "scaled 0", "scaled 1", "scaling done",
                                         "forward 0", "replaced 1 from 0", "column done",
-                                        "not singular", "backward 1", "replaced 0 from 1",
+                                        "not singular in 0", "backward 1", "replaced 0 from 1",
                                         "column done", "divided 0", "divided 1",
                                         "final division done"}));
-    const std::vector<double> values = {7, 6, 12. / 7, -5. / 7, 20. / 49, -5. / 7};
+    const std::vector<double> values = {7, 6, 12. / 7, 4. / 7, -5. / 7, 20. / 49, -5. / 7};
     ASSERT_EQ(observer.values.size(), values.size());
     for (std::size_t k = 0; k < values.size(); ++k) {
         EXPECT_NEAR(observer.values[k], values[k], 1e-15) << "divisor or ratio " << k;
@@ -215,6 +216,26 @@ TEST(Inversion, EliminationRowForm) {
         EXPECT_EQ(after[2], (std::vector<double>{zero, 0.5, 1, 0, 0, 1, 0, 0})) << zero;
         // Ratio 1 / 0.25: the first row minus 4 times the last.
         EXPECT_EQ(after[3], (std::vector<double>{0, 0.5, -2, -4, 1, 0, 0, -4})) << zero;
+    }
+}
+
+// The singularity test tells of the smallest diagonal magnitude, not of the
+// first below the threshold, and of equal ones of the uppermost; it passes
+// over a not-a-number one.
+TEST(Inversion, SmallestDiagonalObserved) {
+    const struct {
+        Rows rows;
+        const char* event;
+        double smallest;
+    } cases[] = {
+        {{{1e-11, 0}, {0, 0}}, "singular in 1", 0},
+        {{{1e-11, 0}, {0, 1e-11}}, "singular in 0", 1e-11},
+        {{{NAN, 0}, {0, 0}}, "singular in 1", 0},
+    };
+    for (const auto& c : cases) {
+        const RecordingObserver observer = observe(c.rows);
+        EXPECT_EQ(observer.events.back(), c.event) << as_text(c.rows);
+        EXPECT_EQ(observer.values.back(), c.smallest) << as_text(c.rows);
     }
 }
 

@@ -128,16 +128,7 @@ void StepTrace::column_done(const Matrix& a, int n) {
     put_matrix(a, n);
 }
 
-void StepTrace::singularity_tested(const Matrix& a, int n, bool singular) {
-    int smallest_row = 0;
-    double smallest = std::fabs(a[0][0]);
-    for (int i = 1; i < n; ++i) {
-        const double magnitude = std::fabs(a[i][i]);
-        if (magnitude < smallest || std::isnan(smallest)) {
-            smallest = magnitude;
-            smallest_row = i;
-        }
-    }
+void StepTrace::singularity_tested(int smallest_row, double smallest, bool singular) {
     out_.put("\nsingularity test: the smallest diagonal magnitude is ");
     put_number(smallest);
     out_.put(", in ");

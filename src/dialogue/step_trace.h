@@ -31,7 +31,7 @@ public:
     void row_replaced(int r, int p, double ratio) override;
     void row_kept(int r, int j) override;
     void column_done(const Matrix& a, int n) override;
-    void singularity_tested(const Matrix& a, int n, bool singular) override;
+    void singularity_tested(int smallest_row, double smallest, bool singular) override;
     void row_divided_by_diagonal(int i, double d) override;
     void final_division_done(const Matrix& a, int n) override;
 

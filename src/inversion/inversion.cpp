@@ -25,7 +25,7 @@ struct Unobserved {
     void row_replaced(int, int, double) {}
     void row_kept(int, int) {}
     void column_done(const Matrix&, int) {}
-    void singularity_tested(const Matrix&, int, bool) {}
+    void singularity_tested(int, double, bool) {}
     void row_divided_by_diagonal(int, double) {}
     void final_division_done(const Matrix&, int) {}
 };
@@ -104,14 +104,22 @@ void forward_phase(Matrix& a, int n, Observer& observer) {
 }
 
 // Singularity test. The only test of invertibility; an entry of exactly the
-// threshold passes, and a not-a-number entry never fails it.
+// threshold passes, and a not-a-number entry never fails it. Some diagonal
+// entry lies below the threshold exactly when the smallest magnitude does,
+// and that one is what the observer is told of.
 template <class Observer>
 bool fails_singularity_test(const Matrix& a, int n, Observer& observer) {
-    bool singular = false;
-    for (int i = 0; i < n && !singular; ++i) {
-        singular = std::fabs(a[i][i]) < kSingularityThreshold;
+    int smallest_row = 0;
+    double smallest = std::fabs(a[0][0]);
+    for (int i = 1; i < n; ++i) {
+        const double magnitude = std::fabs(a[i][i]);
+        if (magnitude < smallest || std::isnan(smallest)) {
+            smallest = magnitude;
+            smallest_row = i;
+        }
     }
-    observer.singularity_tested(a, n, singular);
+    const bool singular = smallest < kSingularityThreshold;
+    observer.singularity_tested(smallest_row, smallest, singular);
     return singular;
 }
 

@@ -27,8 +27,11 @@ public:
     // Row r was left alone: its entry in column j is exactly 0.
     virtual void row_kept(int r, int j) = 0;
     virtual void column_done(const Matrix& a, int n) = 0;
-    // The diagonal has been tested against the singularity threshold.
-    virtual void singularity_tested(const Matrix& a, int n, bool singular) = 0;
+    // The diagonal has been tested against the singularity threshold: its
+    // smallest magnitude, the uppermost of equal ones, is smallest, in row
+    // smallest_row. A not-a-number entry is passed over unless all are, and
+    // then the last row is named.
+    virtual void singularity_tested(int smallest_row, double smallest, bool singular) = 0;
     // Row i was divided by its diagonal entry d in the final division.
     virtual void row_divided_by_diagonal(int i, double d) = 0;
     virtual void final_division_done(const Matrix& a, int n) = 0;
