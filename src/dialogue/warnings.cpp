@@ -43,15 +43,10 @@ void warn_if_untrusted(OutputBuffer& out, Sink& errors, const WorkingMatrices& m
 // absolute singularity threshold holds against the matrix; there is at
 // least one whenever the rescaled copy is inverted.
 void note_if_refused_for_row_size(OutputBuffer& out, Sink& errors, const WorkingMatrices& m) {
-    if (!inverts_with_rows_rescaled(m.a0, m.n)) {
+    const SmallRows small = refused_for_row_size(m.a0, m.n);
+    const int count = small.count;
+    if (count == 0) {
         return;
-    }
-    int small_rows[kMaxOrder];
-    int count = 0;
-    for (int i = 0; i < m.n; ++i) {
-        if (row_exponent(m.a0, m.n, i) > 0) {
-            small_rows[count++] = i;
-        }
     }
     ErrorLine line(out);
     line << "note: the matrix has an inverse, and was refused only for the small entries of "
@@ -60,7 +55,7 @@ void note_if_refused_for_row_size(OutputBuffer& out, Sink& errors, const Working
         if (k > 0) {
             line << (k + 1 == count ? " and " : ", ");
         }
-        line << small_rows[k] + 1;
+        line << small.rows[k] + 1;
     }
     line.write(errors);
 }
