@@ -54,7 +54,7 @@ void expect_rows_near(const Rows& a, const Rows& expected, const char* after) {
 }
 
 // Keeps what an observer is told: each event with its row and column
-// numbers, the divisor or ratio it carries, and each matrix handed over.
+// numbers, the number it carries, and each matrix handed over.
 class RecordingObserver final : public InversionObserver {
 public:
     std::vector<std::string> events;
@@ -78,8 +78,7 @@ public:
     }
     void column_done(const Matrix& a, int n) override { keep("column done", a, n); }
     void singularity_tested(int smallest_row, double smallest, bool singular) override {
-        note((singular ? "singular in " : "not singular in ") + std::to_string(smallest_row),
-             smallest);
+        note((singular ? "singular " : "not singular ") + std::to_string(smallest_row), smallest);
     }
     void row_divided_by_diagonal(int i, double d) override {
         note("divided " + std::to_string(i), d);
@@ -128,7 +127,7 @@ TEST(Inversion, WorkedExampleObserved) {
     EXPECT_EQ(observer.events,
               (std::vector<std::string>{"seeded", "scaled 0", "scaled 1", "scaling done",
                                         "forward 0", "replaced 1 from 0", "column done",
-                                        "not singular in 0", "backward 1", "replaced 0 from 1",
+                                        "not singular 0", "backward 1", "replaced 0 from 1",
                                         "column done", "divided 0", "divided 1",
                                         "final division done"}));
     const std::vector<double> values = {7, 6, 12. / 7, 4. / 7, -5. / 7, 20. / 49, -5. / 7};
@@ -178,9 +177,8 @@ TEST(Inversion, ScaleDivisors) {
     }
 }
 
-// Column 0 after one bottom-up pass of adjacent exchanges, the first steps
-// of its column; equal magnitudes are never exchanged. The entries of 16
-// make every scale divisor 16, which keeps the order of the column.
+// Column 0 after its one bottom-up pass of adjacent exchanges; equal
+// magnitudes are never exchanged. Rows of 16s are all scaled by 16.
 TEST(Inversion, PivotBubbling) {
     const struct {
         std::vector<double> column, expected;
@@ -204,33 +202,29 @@ TEST(Inversion, PivotBubbling) {
     }
 }
 
-// A target row with an exact 0 (of either sign) in the pivot column is left
-// alone; others, below it too, become the pivot row minus the ratio times
-// themselves. Rows of entries up to 1 are divided by 1 in the scaling, and
-// the bubbling moves the row of 0 down to row 2.
+// A target row with an exact 0 (of either sign) in the pivot column is left alone; others, below
+// it too, become the pivot row minus ratio times themselves. Entries up to 1 are scaled by 1.
 TEST(Inversion, EliminationRowForm) {
     for (const double zero : {0.0, -0.0}) {
-        const Rows after =
-            observe({{1, 0.5, 0, 0}, {zero, 0.5, 1, 0}, {0.5, 1, 0, 0}, {0.25, 0, 0.5, 1}})
-                .matrices.at(2);  // column 0 of the forward phase
+        const Rows rows = {{1, 0.5, 0, 0}, {zero, 0.5, 1, 0}, {0.5, 1, 0, 0}, {0.25, 0, 0.5, 1}};
+        const Rows after = observe(rows).matrices.at(2);  // column 0 done: the row of 0 is row 2
         EXPECT_EQ(after[2], (std::vector<double>{zero, 0.5, 1, 0, 0, 1, 0, 0})) << zero;
         // Ratio 1 / 0.25: the first row minus 4 times the last.
         EXPECT_EQ(after[3], (std::vector<double>{0, 0.5, -2, -4, 1, 0, 0, -4})) << zero;
     }
 }
 
-// The singularity test tells of the smallest diagonal magnitude, not of the
-// first below the threshold, and of equal ones of the uppermost; it passes
-// over a not-a-number one.
+// The singularity test tells of the smallest diagonal magnitude, not of the first below
+// the threshold, and of equal ones of the uppermost; it passes over a not-a-number one.
 TEST(Inversion, SmallestDiagonalObserved) {
     const struct {
         Rows rows;
         const char* event;
         double smallest;
     } cases[] = {
-        {{{1e-11, 0}, {0, 0}}, "singular in 1", 0},
-        {{{1e-11, 0}, {0, 1e-11}}, "singular in 0", 1e-11},
-        {{{NAN, 0}, {0, 0}}, "singular in 1", 0},
+        {{{1e-11, 0}, {0, 0}}, "singular 1", 0},
+        {{{1e-11, 0}, {0, 1e-11}}, "singular 0", 1e-11},
+        {{{NAN, 0}, {0, 0}}, "singular 1", 0},
     };
     for (const auto& c : cases) {
         const RecordingObserver observer = observe(c.rows);
