@@ -1,5 +1,6 @@
 #include "inversion/row_rescaling.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "inversion/inverse_trust.h"
@@ -8,8 +9,9 @@
 namespace matinv {
 namespace {
 
-// The power of two for row i of a0, as an exponent: 0 for a row that is left
-// as it is, positive for a row of small entries.
+// The exponent of the power of two that brings the largest magnitude of row
+// i, not all zeros, into [1, 2): positive for a row of small entries, and 0
+// for a row holding an infinity or not-a-number, which is left as it is.
 int row_exponent(const Matrix& a0, int n, int i) {
     double largest = 0.0;
     for (int j = 0; j < n; ++j) {
@@ -17,16 +19,9 @@ int row_exponent(const Matrix& a0, int n, int i) {
         if (!std::isfinite(magnitude)) {
             return 0;
         }
-        if (magnitude > largest) {
-            largest = magnitude;
-        }
+        largest = std::max(largest, magnitude);
     }
-    if (largest == 0.0) {
-        return 0;
-    }
-    int exponent = 0;
-    std::frexp(largest, &exponent);  // largest = f * 2^exponent, f in [0.5, 1)
-    return 1 - exponent;
+    return -std::ilogb(largest);
 }
 
 }  // namespace
@@ -60,7 +55,6 @@ SmallRows refused_for_row_size(const Matrix& a0, int n) {
     if (small.count == 0) {
         return small;
     }
-
     Matrix a{};
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
