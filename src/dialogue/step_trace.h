@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "io/output_buffer.h"
-#include "inversion/inversion_observer.h"
+#include "inversion/inversion.h"
 
 namespace matinv {
 

@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <utility>
 
 // Every operation below must be rounded to double on its own: printed digits
 // and, for borderline matrices, the verdict depend on it. The build passes
@@ -9,34 +10,14 @@
 // format.
 static_assert(FLT_EVAL_METHOD == 0, "double expressions must be evaluated in double");
 
-// Each step is a template on whoever it tells what it does. The plain run
-// tells an observer whose members are empty and inline, so that it compiles
-// to the bare arithmetic; the traced run tells an InversionObserver. Both
-// are the same code, the same operations in the same order.
+// Each step is a template on the observer it tells what it does. The plain
+// run tells Unobserved, final, whose calls bind when compiled to the empty
+// inline members of the interface and vanish; the traced run tells an
+// InversionObserver. Both are the same code and the same operations.
 namespace matinv {
 namespace {
 
-struct Unobserved {
-    void seeded(const Matrix&, int) {}
-    void row_scaled(int, double) {}
-    void scaling_done(const Matrix&, int) {}
-    void column_started(bool, int) {}
-    void rows_exchanged(int) {}
-    void row_replaced(int, int, double) {}
-    void row_kept(int, int) {}
-    void column_done(const Matrix&, int) {}
-    void singularity_tested(int, double, bool) {}
-    void row_divided_by_diagonal(int, double) {}
-    void final_division_done(const Matrix&, int) {}
-};
-
-void exchange_rows(Matrix& a, int n, int r1, int r2) {
-    for (int k = 0; k < 2 * n; ++k) {
-        const double held = a[r1][k];
-        a[r1][k] = a[r2][k];
-        a[r2][k] = held;
-    }
-}
+struct Unobserved final : InversionObserver {};
 
 // Row scaling. The divisor starts at the row's first entry and is replaced
 // by any later entry whose magnitude exceeds its current signed value.
@@ -66,18 +47,20 @@ template <class Observer>
 void bubble_pivot(Matrix& a, int n, int j, Observer& observer) {
     for (int i = n - 1; i >= j + 1; --i) {
         if (std::fabs(a[i - 1][j]) < std::fabs(a[i][j])) {
-            exchange_rows(a, n, i - 1, i);
+            for (int k = 0; k < 2 * n; ++k) {
+                std::swap(a[i - 1][k], a[i][k]);
+            }
             observer.rows_exchanged(i - 1);
         }
     }
 }
 
-// Clears column j of row r against the pivot row j, in both phases. Row r
-// becomes row j minus ratio times row r, over all 2n columns, reduced ones
-// included, the product rounded before the subtraction. A row holding an
-// exact 0 (of either sign) in column j is left alone.
+// Elimination of column j's entry in row r against the pivot row j, in both
+// phases: row r becomes row j minus ratio times row r, over all 2n columns,
+// reduced ones included, the product rounded before the subtraction. A row
+// holding an exact 0 (of either sign) in column j is left alone.
 template <class Observer>
-void clear_entry(Matrix& a, int n, int j, int r, Observer& observer) {
+void eliminate(Matrix& a, int n, int j, int r, Observer& observer) {
     if (a[r][j] == 0.0) {
         observer.row_kept(r, j);
         return;
@@ -97,7 +80,7 @@ void forward_phase(Matrix& a, int n, Observer& observer) {
         observer.column_started(true, j);
         bubble_pivot(a, n, j, observer);
         for (int r = j + 1; r < n; ++r) {
-            clear_entry(a, n, j, r, observer);
+            eliminate(a, n, j, r, observer);
         }
         observer.column_done(a, n);
     }
@@ -130,7 +113,7 @@ void backward_phase(Matrix& a, int n, Observer& observer) {
     for (int j = n - 1; j >= 1; --j) {
         observer.column_started(false, j);
         for (int r = j - 1; r >= 0; --r) {
-            clear_entry(a, n, j, r, observer);
+            eliminate(a, n, j, r, observer);
         }
         observer.column_done(a, n);
     }
@@ -150,7 +133,7 @@ void final_division(Matrix& a, int n, Observer& observer) {
 }
 
 template <class Observer>
-Outcome invert_told(Matrix& a, int n, Observer& observer) {
+Outcome run_steps(Matrix& a, int n, Observer& observer) {
     if (n <= 0) {
         return Outcome::success;  // nothing to invert; also keeps n - 1 from overflowing
     }
@@ -169,11 +152,9 @@ Outcome invert_told(Matrix& a, int n, Observer& observer) {
 
 Outcome invert(Matrix& a, int n) {
     Unobserved nobody;
-    return invert_told(a, n, nobody);
+    return run_steps(a, n, nobody);
 }
 
-Outcome invert(Matrix& a, int n, InversionObserver& observer) {
-    return invert_told(a, n, observer);
-}
+Outcome invert(Matrix& a, int n, InversionObserver& observer) { return run_steps(a, n, observer); }
 
 }  // namespace matinv
