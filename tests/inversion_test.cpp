@@ -133,7 +133,7 @@ TEST(Inversion, WorkedExampleObserved) {
     const std::vector<double> values = {7, 6, 12. / 7, 4. / 7, -5. / 7, 20. / 49, -5. / 7};
     ASSERT_EQ(observer.values.size(), values.size());
     for (std::size_t k = 0; k < values.size(); ++k) {
-        EXPECT_NEAR(observer.values[k], values[k], 1e-15) << "divisor or ratio " << k;
+        EXPECT_NEAR(observer.values[k], values[k], 1e-15) << "value " << k;
     }
 }
 
