@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,7 +12,6 @@
 #include <vector>
 
 #include "inversion/inverse_trust.h"
-#include "inversion/inversion_steps.h"
 #include "inversion/row_rescaling.h"
 
 namespace matinv {
@@ -45,7 +45,7 @@ std::string as_text(const Rows& rows) {
     return text;
 }
 
-void expect_rows_near(const Matrix& a, const Rows& expected, const char* after) {
+void expect_rows_near(const Rows& a, const Rows& expected, const char* after) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         for (std::size_t k = 0; k < expected[i].size(); ++k) {
             EXPECT_NEAR(a[i][k], expected[i][k], 1e-15) << after << ", (" << i << ", " << k << ")";
@@ -53,35 +53,17 @@ void expect_rows_near(const Matrix& a, const Rows& expected, const char* after) 
     }
 }
 
-// The 2x2 example (4 7 / 2 6) after each step, in exact fractions.
-TEST(Inversion, WorkedExampleStepByStep) {
-    WorkingMatrices m;
-    enter(m, {{4, 7}, {2, 6}});
-    step::scale_rows(m.a, 2);
-    expect_rows_near(m.a, {{4. / 7, 1, 1. / 7, 0}, {1. / 3, 1, 0, 1. / 6}}, "scaling by 7 and 6");
-    step::forward_phase(m.a, 2);
-    expect_rows_near(m.a, {{4. / 7, 1, 1. / 7, 0}, {0, -5. / 7, 1. / 7, -2. / 7}}, "forward phase");
-    EXPECT_FALSE(step::has_small_diagonal(m.a, 2));
-    step::backward_phase(m.a, 2);
-    expect_rows_near(m.a, {{20. / 49, 0, 12. / 49, -2. / 7}, {0, -5. / 7, 1. / 7, -2. / 7}},
-                     "backward phase");
-    step::normalise(m.a, 2);
-    expect_rows_near(m.a, {{1, 0, 0.6, -0.7}, {0, 1, -0.2, 0.4}}, "normalisation");
-}
-
 // Keeps what an observer is told: each event with its row and column
-// numbers, and the divisor or ratio it carries. The matrices handed over
-// are checked through the trace the program writes from them.
+// numbers, the number it carries, and each matrix handed over.
 class RecordingObserver final : public InversionObserver {
 public:
     std::vector<std::string> events;
-    std::vector<double> values;  // divisors and ratios, in order
+    std::vector<double> values;  // divisors, ratios and smallest diagonal magnitudes, in order
+    std::vector<Rows> matrices;  // as seeded, then after each step, n rows of 2n entries
 
-    void seeded(const Matrix& /*a*/, int /*n*/) override { events.push_back("seeded"); }
+    void seeded(const Matrix& a, int n) override { keep("seeded", a, n); }
     void row_scaled(int i, double s) override { note("scaled " + std::to_string(i), s); }
-    void scaling_done(const Matrix& /*a*/, int /*n*/) override {
-        events.push_back("scaling done");
-    }
+    void scaling_done(const Matrix& a, int n) override { keep("scaling done", a, n); }
     void column_started(bool forward, int j) override {
         events.push_back((forward ? "forward " : "backward ") + std::to_string(j));
     }
@@ -94,39 +76,64 @@ public:
     void row_kept(int r, int j) override {
         events.push_back("kept " + std::to_string(r) + " in " + std::to_string(j));
     }
-    void column_done(const Matrix& /*a*/, int /*n*/) override { events.push_back("column done"); }
-    void singularity_tested(const Matrix& /*a*/, int /*n*/, bool singular) override {
-        events.push_back(singular ? "singular" : "not singular");
+    void column_done(const Matrix& a, int n) override { keep("column done", a, n); }
+    void singularity_tested(int smallest_row, double smallest, bool singular) override {
+        note((singular ? "singular " : "not singular ") + std::to_string(smallest_row), smallest);
     }
-    void row_normalised(int i, double d) override { note("normalised " + std::to_string(i), d); }
-    void normalisation_done(const Matrix& /*a*/, int /*n*/) override {
-        events.push_back("normalisation done");
+    void row_divided_by_diagonal(int i, double d) override {
+        note("divided " + std::to_string(i), d);
     }
+    void final_division_done(const Matrix& a, int n) override { keep("final division done", a, n); }
 
 private:
+    void keep(const char* what, const Matrix& a, int n) {
+        events.push_back(what);
+        matrices.emplace_back(n);
+        for (int i = 0; i < n; ++i) {
+            matrices.back()[i].assign(a[i], a[i] + 2 * n);
+        }
+    }
     void note(const std::string& what, double value) {
         events.push_back(what);
         values.push_back(value);
     }
 };
 
-// The observer of the 2x2 example is told each step with its divisor or
-// ratio, in order.
-TEST(Inversion, WorkedExampleObserved) {
+RecordingObserver observe(const Rows& rows) {
     WorkingMatrices m;
-    enter(m, {{4, 7}, {2, 6}});
+    enter(m, rows);
     RecordingObserver observer;
-    ASSERT_EQ(invert(m.a, m.n, &observer), Outcome::success);
+    invert(m.a, m.n, observer);
+    return observer;
+}
+
+// The 2x2 example (4 7 / 2 6) after each step, in exact fractions.
+TEST(Inversion, WorkedExampleStepByStep) {
+    const std::vector<Rows> after = observe({{4, 7}, {2, 6}}).matrices;  // seeded, then each step
+    ASSERT_EQ(after.size(), 5u);
+    expect_rows_near(after[1], {{4. / 7, 1, 1. / 7, 0}, {1. / 3, 1, 0, 1. / 6}},
+                     "scaling by 7 and 6");
+    expect_rows_near(after[2], {{4. / 7, 1, 1. / 7, 0}, {0, -5. / 7, 1. / 7, -2. / 7}},
+                     "forward phase");
+    expect_rows_near(after[3], {{20. / 49, 0, 12. / 49, -2. / 7}, {0, -5. / 7, 1. / 7, -2. / 7}},
+                     "backward phase");
+    expect_rows_near(after[4], {{1, 0, 0.6, -0.7}, {0, 1, -0.2, 0.4}}, "final division");
+}
+
+// The observer of the 2x2 example is told each step with its divisor, ratio
+// or smallest diagonal magnitude, in order.
+TEST(Inversion, WorkedExampleObserved) {
+    const RecordingObserver observer = observe({{4, 7}, {2, 6}});
     EXPECT_EQ(observer.events,
               (std::vector<std::string>{"seeded", "scaled 0", "scaled 1", "scaling done",
                                         "forward 0", "replaced 1 from 0", "column done",
-                                        "not singular", "backward 1", "replaced 0 from 1",
-                                        "column done", "normalised 0", "normalised 1",
-                                        "normalisation done"}));
-    const std::vector<double> values = {7, 6, 12. / 7, -5. / 7, 20. / 49, -5. / 7};
+                                        "not singular 0", "backward 1", "replaced 0 from 1",
+                                        "column done", "divided 0", "divided 1",
+                                        "final division done"}));
+    const std::vector<double> values = {7, 6, 12. / 7, 4. / 7, -5. / 7, 20. / 49, -5. / 7};
     ASSERT_EQ(observer.values.size(), values.size());
     for (std::size_t k = 0; k < values.size(); ++k) {
-        EXPECT_NEAR(observer.values[k], values[k], 1e-15) << "divisor or ratio " << k;
+        EXPECT_NEAR(observer.values[k], values[k], 1e-15) << "value " << k;
     }
 }
 
@@ -135,7 +142,7 @@ TEST(Inversion, ExchangesAndKeptRowsObserved) {
     WorkingMatrices m;
     enter(m, {{0, 1, 2}, {1, 0, 3}, {4, -3, 8}});
     RecordingObserver observer;
-    ASSERT_EQ(invert(m.a, m.n, &observer), Outcome::success);
+    ASSERT_EQ(invert(m.a, m.n, observer), Outcome::success);
     const std::vector<std::string> first_column = {"seeded",      "scaled 0",    "scaled 1",
                                                    "scaled 2",    "scaling done", "forward 0",
                                                    "exchanged 1", "exchanged 0",  "kept 1 in 0",
@@ -159,20 +166,19 @@ TEST(Inversion, ScaleDivisors) {
         {{{2, -8}, {6, -2}}, {1, 6}},         // -8 takes over, then the 1 exceeds it
     };
     for (const auto& c : cases) {
-        WorkingMatrices m;
-        enter(m, c.rows);
-        const WorkingMatrices before = m;
-        step::scale_rows(m.a, m.n);
-        for (int i = 0; i < m.n; ++i) {
-            for (int j = 0; j < 2 * m.n; ++j) {
-                EXPECT_EQ(m.a[i][j], before.a[i][j] / c.divisors[i]) << as_text(c.rows);
+        const RecordingObserver observer = observe(c.rows);
+        const Rows &seeded = observer.matrices.at(0), &scaled = observer.matrices.at(1);
+        for (std::size_t i = 0; i < c.rows.size(); ++i) {
+            EXPECT_EQ(observer.values[i], c.divisors[i]) << as_text(c.rows);
+            for (std::size_t j = 0; j < 2 * c.rows.size(); ++j) {
+                EXPECT_EQ(scaled[i][j], seeded[i][j] / c.divisors[i]) << as_text(c.rows);
             }
         }
     }
 }
 
-// Column 0 after one bottom-up pass of adjacent exchanges; equal
-// magnitudes are never exchanged.
+// Column 0 after its one bottom-up pass of adjacent exchanges; equal
+// magnitudes are never exchanged. Rows of 16s are all scaled by 16.
 TEST(Inversion, PivotBubbling) {
     const struct {
         std::vector<double> column, expected;
@@ -182,30 +188,48 @@ TEST(Inversion, PivotBubbling) {
     };
     for (const auto& c : cases) {
         const int n = static_cast<int>(c.column.size());
-        Rows rows(n, std::vector<double>(n, 1.0));
+        Rows rows(n, std::vector<double>(n, 16.0));
         for (int i = 0; i < n; ++i) {
             rows[i][0] = c.column[i];
         }
-        WorkingMatrices m;
-        enter(m, rows);
-        step::bubble_pivot(m.a, n, 0);
-        for (int i = 0; i < n; ++i) {
-            EXPECT_EQ(m.a[i][0], c.expected[i]) << "column " << ::testing::PrintToString(c.column);
+        const std::vector<std::string> events = observe(rows).events;
+        std::vector<double> column = c.column;
+        auto event = std::find(events.begin(), events.end(), "forward 0");
+        for (int upper = 0; std::sscanf((++event)->c_str(), "exchanged %d", &upper) == 1;) {
+            std::swap(column[upper], column[upper + 1]);
         }
+        EXPECT_EQ(column, c.expected) << "column " << ::testing::PrintToString(c.column);
     }
 }
 
-// A target row with an exact 0 (of either sign) in the pivot column is left
-// alone; others become the pivot row minus the ratio times themselves.
+// A target row with an exact 0 (of either sign) in the pivot column is left alone; others, below
+// it too, become the pivot row minus ratio times themselves. Entries up to 1 are scaled by 1.
 TEST(Inversion, EliminationRowForm) {
     for (const double zero : {0.0, -0.0}) {
-        WorkingMatrices m;
-        enter(m, {{4, 1, 3}, {zero, 0.1, 0.3}, {2, 5, 1}});
-        step::eliminate_below(m.a, 3, 0);
-        EXPECT_EQ(std::vector<double>(m.a[1], m.a[1] + 6),
-                  (std::vector<double>{zero, 0.1, 0.3, 0, 1, 0}));
-        EXPECT_EQ(std::vector<double>(m.a[2], m.a[2] + 6),
-                  (std::vector<double>{0, 1 - 5 * 2., 3 - 1 * 2., 1, 0, -2}));
+        const Rows rows = {{1, 0.5, 0, 0}, {zero, 0.5, 1, 0}, {0.5, 1, 0, 0}, {0.25, 0, 0.5, 1}};
+        const Rows after = observe(rows).matrices.at(2);  // column 0 done: the row of 0 is row 2
+        EXPECT_EQ(after[2], (std::vector<double>{zero, 0.5, 1, 0, 0, 1, 0, 0})) << zero;
+        // Ratio 1 / 0.25: the first row minus 4 times the last.
+        EXPECT_EQ(after[3], (std::vector<double>{0, 0.5, -2, -4, 1, 0, 0, -4})) << zero;
+    }
+}
+
+// The singularity test tells of the smallest diagonal magnitude, not of the first below
+// the threshold, and of equal ones of the uppermost; it passes over a not-a-number one.
+TEST(Inversion, SmallestDiagonalObserved) {
+    const struct {
+        Rows rows;
+        const char* event;
+        double smallest;
+    } cases[] = {
+        {{{1e-11, 0}, {0, 0}}, "singular 1", 0},
+        {{{1e-11, 0}, {0, 1e-11}}, "singular 0", 1e-11},
+        {{{NAN, 0}, {0, 0}}, "singular 1", 0},
+    };
+    for (const auto& c : cases) {
+        const RecordingObserver observer = observe(c.rows);
+        EXPECT_EQ(observer.events.back(), c.event) << as_text(c.rows);
+        EXPECT_EQ(observer.values.back(), c.smallest) << as_text(c.rows);
     }
 }
 
@@ -217,7 +241,7 @@ enum class Answer { trusted, warned, noted, refused };
 bool observed_and_plain_agree(const WorkingMatrices& entered, Outcome plain, const Matrix& a) {
     WorkingMatrices traced = entered;
     RecordingObserver observer;
-    return invert(traced.a, traced.n, &observer) == plain &&
+    return invert(traced.a, traced.n, observer) == plain &&
            std::memcmp(traced.a, a, sizeof(Matrix)) == 0;
 }
 
@@ -283,7 +307,8 @@ TEST(Inversion, Verdicts) {
                       c.answer == Answer::trusted)
                 << c.name;
         } else {
-            EXPECT_EQ(inverts_with_rows_rescaled(m.a0, m.n), c.answer == Answer::noted) << c.name;
+            EXPECT_EQ(refused_for_row_size(m.a0, m.n).count > 0, c.answer == Answer::noted)
+                << c.name;
         }
         for (int i = 0; c.inverse && i < m.n; ++i) {
             for (int j = 0; j < m.n; ++j) {
@@ -366,7 +391,7 @@ TEST(Inversion, PropertiesOfGeneratedMatrices) {
             rows[(copied + 1) % n] = n > 1 && trial % 2 ? rows[copied] : std::vector<double>(n);
             enter(singular, rows);
             EXPECT_EQ(invert(singular.a, n), Outcome::failure) << "made singular, " << label;
-            EXPECT_FALSE(inverts_with_rows_rescaled(singular.a0, n)) << "made singular, " << label;
+            EXPECT_EQ(refused_for_row_size(singular.a0, n).count, 0) << "made singular, " << label;
         }
     }
 }

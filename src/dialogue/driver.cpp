@@ -66,7 +66,7 @@ MessageLine capacity_fault(const DialogueState& state, std::uint64_t matrix) {
 Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt) {
     state.out.flush();
     StepTrace trace(state.trace, attempt);
-    const Outcome outcome = invert(state.m.a, state.m.n, &trace);
+    const Outcome outcome = invert(state.m.a, state.m.n, trace);
     trace.finish();
     return outcome;
 }

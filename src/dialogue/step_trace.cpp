@@ -128,16 +128,7 @@ void StepTrace::column_done(const Matrix& a, int n) {
     put_matrix(a, n);
 }
 
-void StepTrace::singularity_tested(const Matrix& a, int n, bool singular) {
-    int smallest_row = 0;
-    double smallest = std::fabs(a[0][0]);
-    for (int i = 1; i < n; ++i) {
-        const double magnitude = std::fabs(a[i][i]);
-        if (magnitude < smallest || std::isnan(smallest)) {
-            smallest = magnitude;
-            smallest_row = i;
-        }
-    }
+void StepTrace::singularity_tested(int smallest_row, double smallest, bool singular) {
     out_.put("\nsingularity test: the smallest diagonal magnitude is ");
     put_number(smallest);
     out_.put(", in ");
@@ -147,10 +138,10 @@ void StepTrace::singularity_tested(const Matrix& a, int n, bool singular) {
     out_.put(singular ? ": no inverse\n" : ": the inversion goes on\n");
 }
 
-void StepTrace::row_normalised(int i, double d) {
+void StepTrace::row_divided_by_diagonal(int i, double d) {
     put_division(i, d, "\nfinal division, each row divided by its diagonal entry:\n");
 }
 
-void StepTrace::normalisation_done(const Matrix& a, int n) { put_matrix(a, n); }
+void StepTrace::final_division_done(const Matrix& a, int n) { put_matrix(a, n); }
 
 }  // namespace matinv

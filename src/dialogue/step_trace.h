@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "io/output_buffer.h"
-#include "inversion/inversion_observer.h"
+#include "inversion/inversion.h"
 
 namespace matinv {
 
@@ -31,9 +31,9 @@ public:
     void row_replaced(int r, int p, double ratio) override;
     void row_kept(int r, int j) override;
     void column_done(const Matrix& a, int n) override;
-    void singularity_tested(const Matrix& a, int n, bool singular) override;
-    void row_normalised(int i, double d) override;
-    void normalisation_done(const Matrix& a, int n) override;
+    void singularity_tested(int smallest_row, double smallest, bool singular) override;
+    void row_divided_by_diagonal(int i, double d) override;
+    void final_division_done(const Matrix& a, int n) override;
 
 private:
     void put_matrix(const Matrix& a, int n);

@@ -24,22 +24,15 @@ void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m) {
     }
 }
 
-// The rows whose entries are all below 1 in magnitude are the ones that the
-// absolute singularity threshold holds against the matrix; there is at
-// least one whenever the rescaled copy is inverted.
+// The rows of small entries are the ones that the absolute singularity
+// threshold holds against the matrix; the rescaling check finds them.
 void note_if_refused_for_row_size(Diagnostics& diagnostics, const WorkingMatrices& m) {
-    if (!inverts_with_rows_rescaled(m.a0, m.n)) {
+    const SmallRows small = refused_for_row_size(m.a0, m.n);
+    if (small.count == 0) {
         return;
     }
-    int small_rows[kMaxOrder];
-    int count = 0;
-    for (int i = 0; i < m.n; ++i) {
-        if (row_exponent(m.a0, m.n, i) > 0) {
-            small_rows[count++] = i;
-        }
-    }
-    const std::span<const int> rows(small_rows, static_cast<std::size_t>(count));
-    diagnostics.tell(refused_for_row_size(rows));
+    diagnostics.tell(
+        refused_for_row_size(std::span<const int>(small.rows, static_cast<std::size_t>(small.count))));
 }
 
 }  // namespace matinv

@@ -1,5 +1,6 @@
 #include "inversion/inverse_trust.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace matinv {
@@ -11,9 +12,7 @@ double one_norm(const Matrix& m, int n, int first_column) {
         for (int i = 0; i < n; ++i) {
             sum = sum + std::fabs(m[i][j]);
         }
-        if (sum > largest) {
-            largest = sum;
-        }
+        largest = std::max(largest, sum);  // a not-a-number sum is passed over
     }
     return largest;
 }
@@ -23,12 +22,9 @@ InverseTrust judge_inverse(double entered_norm, const Matrix& a, int n) {
     if (n <= 0) {
         return trust;
     }
-    for (int i = 0; i < n; ++i) {
-        for (int j = n; j < 2 * n; ++j) {
-            if (!std::isfinite(a[i][j])) {
-                trust.finite = false;
-            }
-        }
+    for (int i = 0; i < n && trust.finite; ++i) {
+        trust.finite =
+            std::all_of(a[i] + n, a[i] + 2 * n, [](double x) { return std::isfinite(x); });
     }
     // A product beyond the range of doubles becomes inf and rcond 0: only a
     // condition number beyond 1e308 can get there.

@@ -1,12 +1,17 @@
 #include "inversion/row_rescaling.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "inversion/inverse_trust.h"
 #include "inversion/inversion.h"
 
 namespace matinv {
+namespace {
 
+// The exponent of the power of two that brings the largest magnitude of row
+// i, not all zeros, into [1, 2): positive for a row of small entries, and 0
+// for a row holding an infinity or not-a-number, which is left as it is.
 int row_exponent(const Matrix& a0, int n, int i) {
     double largest = 0.0;
     for (int j = 0; j < n; ++j) {
@@ -14,21 +19,16 @@ int row_exponent(const Matrix& a0, int n, int i) {
         if (!std::isfinite(magnitude)) {
             return 0;
         }
-        if (magnitude > largest) {
-            largest = magnitude;
-        }
+        largest = std::max(largest, magnitude);
     }
-    if (largest == 0.0) {
-        return 0;
-    }
-    int exponent = 0;
-    std::frexp(largest, &exponent);  // largest = f * 2^exponent, f in [0.5, 1)
-    return 1 - exponent;
+    return -std::ilogb(largest);
 }
 
-bool inverts_with_rows_rescaled(const Matrix& a0, int n) {
+}  // namespace
+
+SmallRows refused_for_row_size(const Matrix& a0, int n) {
     if (n <= 0 || n > kMaxOrder) {
-        return false;
+        return {};
     }
     // No scale gives a zero row an inverse. Checking first also keeps a long
     // stream of such matrices from paying for a second inversion.
@@ -38,33 +38,34 @@ bool inverts_with_rows_rescaled(const Matrix& a0, int n) {
             ++j;
         }
         if (j == n) {
-            return false;
+            return {};
         }
     }
     // Rows of entries of 1 or more are divided by their largest entry, or by
     // 1, when the rows are scaled: only rows of small entries can hold the
     // diagonal under the threshold merely for their size.
-    bool enlarged = false;
-    for (int i = 0; i < n && !enlarged; ++i) {
-        enlarged = row_exponent(a0, n, i) > 0;
+    int exponents[kMaxOrder];
+    SmallRows small;
+    for (int i = 0; i < n; ++i) {
+        exponents[i] = row_exponent(a0, n, i);
+        if (exponents[i] > 0) {
+            small.rows[small.count++] = i;
+        }
     }
-    if (!enlarged) {
-        return false;
+    if (small.count == 0) {
+        return small;
     }
-
     Matrix a{};
     for (int i = 0; i < n; ++i) {
-        const int exponent = row_exponent(a0, n, i);
         for (int j = 0; j < n; ++j) {
-            a[i][j] = std::ldexp(a0[i][j], exponent);
+            a[i][j] = std::ldexp(a0[i][j], exponents[i]);
         }
         a[i][n + i] = 1.0;
     }
     const double rescaled_norm = one_norm(a, n, 0);
-    if (invert(a, n) == Outcome::failure) {
-        return false;
-    }
-    return judge_inverse(rescaled_norm, a, n).trusted();
+    const bool trusted =
+        invert(a, n) == Outcome::success && judge_inverse(rescaled_norm, a, n).trusted();
+    return trusted ? small : SmallRows{};
 }
 
 }  // namespace matinv

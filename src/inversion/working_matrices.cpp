@@ -1,14 +1,12 @@
 #include "inversion/working_matrices.h"
 
+#include <cstring>
+
 namespace matinv {
 
 void clear(WorkingMatrices& m) {
-    for (int i = 0; i < kMaxOrder; ++i) {
-        for (int j = 0; j < kColumns; ++j) {
-            m.a[i][j] = 0.0;
-            m.a0[i][j] = 0.0;
-        }
-    }
+    std::memset(m.a, 0, sizeof m.a);  // all bits 0 is +0.0
+    std::memset(m.a0, 0, sizeof m.a0);
 }
 
 void store_entry(WorkingMatrices& m, int i, int j, double x) {
