@@ -1,7 +1,7 @@
 #include "dialogue/warnings.h"
 
 #include "dialogue/error_line.h"
-#include "numbers/short_number.h"
+#include "numbers/number_text.h"
 #include "dialogue/shown_text.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
@@ -32,9 +32,12 @@ void warn_if_untrusted(OutputBuffer& out, Sink& errors, const WorkingMatrices& m
     if (!trust.finite) {
         line << "it holds infinite or not-a-number entries";
     } else {
+        char rcond[kLongestShortest];
+        char precision[kLongestShortest];
         line << "the matrix is singular to working precision (rcond = "
-             << ShortNumber(trust.rcond, 2).view() << ", below "
-             << ShortNumber(kWorkingPrecision, 2).view() << ")";
+             << std::string_view(rcond, write_shortest(rcond, trust.rcond, 2)) << ", below "
+             << std::string_view(precision, write_shortest(precision, kWorkingPrecision, 2))
+             << ")";
     }
     line.write(errors);
 }
