@@ -119,15 +119,15 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
         }
         clear(m);
         out.put(kOrderPrompt);
-        Order order;
+        int order = 0;
         const ReadStatus order_status = reader.read_order(order);
         if (order_status != ReadStatus::ok) {
             return complain_about_read(out, errors, reader, order_status, Wanted{attempt});
         }
-        if (order.too_large || order.value > kMaxOrder) {
+        if (order > kMaxOrder) {
             return complain_about_capacity(out, errors, reader, attempt);
         }
-        m.n = order.value;
+        m.n = order;
         warn_if_order_runs_on(out, errors, reader, m.n);
 
         for (int i = 0; i < m.n; ++i) {
