@@ -25,7 +25,7 @@ public:
 
 private:
     ByteCursor& cursor_;
-    char kept_[ShownText::kLookedAtBytes];
+    char kept_[ShownText::kLookedAtBytes] = {};
     std::size_t kept_count_ = 0;
 };
 
