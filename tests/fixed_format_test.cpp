@@ -10,19 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "support/memory_streams.h"
-#include "io/output_buffer.h"
+#include "dialogue/number_output.h"
+#include "numbers/number_text.h"
 #include "support/lcg_random.h"
+#include "support/memory_streams.h"
 
 namespace matinv {
 namespace {
 
+// Into a buffer of exactly the room the writer claims, so that a longer
+// text is cut short or, under AddressSanitizer, caught.
 std::string written(double value) {
-    MemorySink sink;
-    OutputBuffer out(sink);
-    out.put_fixed10(value);
-    out.flush();
-    return sink.text;
+    std::vector<char> room(kLongestFixed10);
+    return std::string(room.data(), write_fixed10(room.data(), value));
 }
 
 std::string printed(double value) {
@@ -60,9 +60,9 @@ TEST(FixedFormat, AsPrintfWritesIt) {
     }
 }
 
-// The writer keeps room for the longest number before it writes one, so a
+// A row keeps room for the longest number before it writes one, so a
 // number of the largest magnitude comes out whole wherever the 64 KiB
-// buffer stands, up to its very end.
+// output buffer stands, up to its very end.
 TEST(FixedFormat, WholeAtTheEndOfTheBuffer) {
     constexpr std::size_t kBufferSize = std::size_t{1} << 16;
     for (const double value :
@@ -72,12 +72,38 @@ TEST(FixedFormat, WholeAtTheEndOfTheBuffer) {
             OutputBuffer out(sink);
             const std::string before(filled, '.');
             out.put(before);
-            out.put_fixed10(value);
+            put_fixed10_row(out, &value, 1);
             out.flush();
-            ASSERT_EQ(sink.text, before + printed(value))
+            ASSERT_EQ(sink.text, before + printed(value) + "\t\n")
                 << "value " << value << " after " << filled << " bytes";
         }
     }
+}
+
+// Numbers inside sentences as "%.<digits>g" writes them, and whole numbers
+// as "%lld" and "%llu" do, each into exactly the room its writer claims.
+TEST(NumberText, ShortestAndWholeAsPrintfWritesThem) {
+    using limits = std::numeric_limits<double>;
+    const double values[] = {0.0, -0.0, 7.0, -1.714285714285714, 1.2e-17, 1e-10, 1e-5, 9.99999e-5,
+                             123456789012.0, 1e16, -limits::denorm_min(), -limits::min(),
+                             -limits::max(), limits::infinity(), -limits::quiet_NaN()};
+    for (const double v : values) {
+        for (int digits = 1; digits <= 17; ++digits) {
+            std::vector<char> room(kLongestShortest);
+            char text[64];
+            std::snprintf(text, sizeof text, "%.*g", digits, v);
+            EXPECT_EQ(std::string(room.data(), write_shortest(room.data(), v, digits)), text)
+                << "value " << std::hexfloat << v << " to " << digits << " digits";
+        }
+    }
+    for (const long long v : {0LL, -7LL, std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max()}) {
+        std::vector<char> room(kLongestInteger);
+        EXPECT_EQ(std::string(room.data(), write_integer(room.data(), std::int64_t{v})),
+                  std::to_string(v));
+    }
+    std::vector<char> room(kLongestInteger);
+    const std::uint64_t largest = ~std::uint64_t{0};
+    EXPECT_EQ(std::string(room.data(), write_integer(room.data(), largest)), std::to_string(largest));
 }
 
 }  // namespace

@@ -11,14 +11,16 @@
 #include <utility>
 #include <vector>
 
-#include "support/memory_streams.h"
 #include "io/output_buffer.h"
 #include "support/lcg_random.h"
+#include "support/memory_streams.h"
+#include "support/stream_reading.h"
 
 namespace matinv {
 namespace {
 
 using testing::LcgRandom;
+using testing::read_each_way;
 
 // Hands out one piece per read, as a terminal hands out typed lines, and
 // notes what the output held each time the reader asked for input.
@@ -51,14 +53,6 @@ private:
     std::size_t offset_ = 0;
 };
 
-std::vector<std::string> pieces_of(const std::string& text, std::size_t size) {
-    std::vector<std::string> pieces;
-    for (std::size_t at = 0; at < text.size(); at += size) {
-        pieces.push_back(text.substr(at, size));
-    }
-    return pieces;
-}
-
 bool same_bits(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
 
 double strtod_of(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
@@ -66,31 +60,24 @@ double strtod_of(const std::string& text) { return std::strtod(text.c_str(), nul
 struct Entries {
     std::vector<double> values;
     ReadStatus stop = ReadStatus::ok;
-    std::string shown;      // last_text() when the reading stopped
-    ReadStatus again{};     // a further read after the stop
-    std::size_t reads = 0;  // reads of the input
+    std::string shown;   // last_text() when the reading stopped
+    ReadStatus again{};  // a further read after the stop
 };
 
 // Reads entries until one read is not ok.
-Entries read_entries(const std::vector<std::string>& pieces) {
-    MemorySink sink;
-    OutputBuffer out(sink);
-    PieceSource source(pieces);
-    InputReader reader(source, out);
+Entries read_entries(InputReader& reader) {
     Entries e;
     double value = 0;
     while ((e.stop = reader.read_entry(value)) == ReadStatus::ok) {
         e.values.push_back(value);
     }
     e.shown = reader.last_text();
-    e.reads = source.output_seen_at_reads.size();
     e.again = reader.read_entry(value);
     return e;
 }
 
-// Every text is read whole and byte by byte, so that each number also
-// straddles refills of the reader's buffer. Values are those strtod gives
-// for the listed number texts; the rest of a token is the next read's.
+// Values are those strtod gives for the listed number texts; the rest of a
+// token is the next read's.
 TEST(ReadEntry, Texts) {
     struct Case {
         std::string input;
@@ -98,7 +85,8 @@ TEST(ReadEntry, Texts) {
         ReadStatus stop;
         const char* shown = "";
         // Byte by byte the text is refused once its first bytes rule out a
-        // number, quoting only those; when not given, as shown.
+        // number, quoting only those; when not given, as shown. In larger
+        // reads it is quoted as far as it has arrived.
         const char* shown_byte_by_byte = nullptr;
     };
     const auto ended = ReadStatus::ended;
@@ -147,21 +135,22 @@ TEST(ReadEntry, Texts) {
         {std::string(32, 'y'), {}, refused, "\"yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\"", "\"y\""},
     };
     for (const Case& c : cases) {
-        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
-            const Entries e = read_entries(pieces_of(c.input, piece));
-            const std::string label = "\"" + c.input + (piece == 1 ? "\" byte by byte" : "\"");
-            ASSERT_EQ(e.values.size(), c.numbers.size()) << label;
+        read_each_way<InputReader>(c.input, {1, 4}, [&](auto& reader, const auto& source) {
+            const Entries e = read_entries(reader);
+            ASSERT_EQ(e.values.size(), c.numbers.size());
             for (std::size_t i = 0; i < e.values.size(); ++i) {
                 EXPECT_TRUE(same_bits(e.values[i], strtod_of(c.numbers[i])))
-                    << label << " number " << i << " read as " << e.values[i];
+                    << "number " << i << " read as " << e.values[i];
             }
-            EXPECT_EQ(e.stop, c.stop) << label;
+            EXPECT_EQ(e.stop, c.stop);
             if (c.stop == refused) {
-                const bool at_once = piece == 1 && c.shown_byte_by_byte != nullptr;
-                EXPECT_EQ(e.shown, at_once ? c.shown_byte_by_byte : c.shown) << label;
-                EXPECT_EQ(e.again, refused) << label;
+                EXPECT_EQ(e.again, refused);
+                const bool at_once = source.chunk_limit() == 1 && c.shown_byte_by_byte != nullptr;
+                if (source.chunk_limit() <= 1) {
+                    EXPECT_EQ(e.shown, at_once ? c.shown_byte_by_byte : c.shown);
+                }
             }
-        }
+        });
     }
 }
 
@@ -169,49 +158,41 @@ TEST(ReadOrder, Texts) {
     struct Case {
         std::string input;
         ReadStatus status;
-        int value;
-        bool too_large;
+        int value;  // beyond int's range, the nearer end of it
         const char* shown;
         const char* shown_byte_by_byte = nullptr;  // when not as shown
     };
     const Case cases[] = {
-        {"2", ReadStatus::ok, 2, false, "\"2\""},
-        {"+3", ReadStatus::ok, 3, false, "\"+3\""},
-        {"  -4\n", ReadStatus::ok, -4, false, "\"-4\""},
-        {"007", ReadStatus::ok, 7, false, "\"007\""},
-        {"2.5", ReadStatus::ok, 2, false, "\"2\""},
-        {"10abc", ReadStatus::ok, 10, false, "\"10\""},
-        {"2147483647", ReadStatus::ok, INT_MAX, false, "\"2147483647\""},
-        {"2147483648", ReadStatus::ok, INT_MAX, true, "\"2147483648\""},
-        {"-2147483648", ReadStatus::ok, INT_MIN, false, "\"-2147483648\""},
-        {"-2147483649", ReadStatus::ok, INT_MIN, false, "\"-2147483649\""},
-        {std::string(1000, '9'), ReadStatus::ok, INT_MAX, true,
+        {"2", ReadStatus::ok, 2, "\"2\""},
+        {"+3", ReadStatus::ok, 3, "\"+3\""},
+        {"  -4\n", ReadStatus::ok, -4, "\"-4\""},
+        {"007", ReadStatus::ok, 7, "\"007\""},
+        {"2.5", ReadStatus::ok, 2, "\"2\""},
+        {"10abc", ReadStatus::ok, 10, "\"10\""},
+        {"2147483647", ReadStatus::ok, INT_MAX, "\"2147483647\""},
+        {"2147483648", ReadStatus::ok, INT_MAX, "\"2147483648\""},
+        {"-2147483648", ReadStatus::ok, INT_MIN, "\"-2147483648\""},
+        {"-2147483649", ReadStatus::ok, INT_MIN, "\"-2147483649\""},
+        {std::string(1000, '9'), ReadStatus::ok, INT_MAX,
          "\"99999999999999999999999999999999\"..."},
-        {" \n", ReadStatus::ended, 0, false, ""},
-        {".5", ReadStatus::not_a_number, 0, false, "\".5\"", "\".\""},
-        {"- 5", ReadStatus::not_a_number, 0, false, "\"-\""},
-        {"two", ReadStatus::not_a_number, 0, false, "\"two\"", "\"t\""},
+        {" \n", ReadStatus::ended, 0, ""},
+        {".5", ReadStatus::not_a_number, 0, "\".5\"", "\".\""},
+        {"- 5", ReadStatus::not_a_number, 0, "\"-\""},
+        {"two", ReadStatus::not_a_number, 0, "\"two\"", "\"t\""},
     };
     for (const Case& c : cases) {
-        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
-            MemorySink sink;
-            OutputBuffer out(sink);
-            PieceSource source(pieces_of(c.input, piece));
-            InputReader reader(source, out);
-            Order order;
-            std::string label = c.input.substr(0, 20);
-            label += piece == 1 ? " byte by byte" : "";
-            ASSERT_EQ(reader.read_order(order), c.status) << label;
+        read_each_way<InputReader>(c.input, {1, 4}, [&](auto& reader, const auto& source) {
+            int order = 0;
+            ASSERT_EQ(reader.read_order(order), c.status);
             if (c.status == ReadStatus::ok) {
-                EXPECT_EQ(order.value, c.value) << label;
-                EXPECT_EQ(order.too_large, c.too_large) << label;
+                EXPECT_EQ(order, c.value);
             }
-            if (c.status != ReadStatus::ended) {
-                const bool at_once = piece == 1 && c.shown_byte_by_byte != nullptr;
-                EXPECT_EQ(reader.last_text(), std::string(at_once ? c.shown_byte_by_byte : c.shown))
-                    << label;
+            const bool at_once = source.chunk_limit() == 1 && c.shown_byte_by_byte != nullptr;
+            if (c.status == ReadStatus::ok || source.chunk_limit() <= 1) {
+                EXPECT_EQ(reader.last_text(),
+                          std::string(at_once ? c.shown_byte_by_byte : c.shown));
             }
-        }
+        });
     }
 }
 
@@ -288,30 +269,25 @@ TEST(ReadEntry, ValuesAgreeWithStrtod) {
     for (int i = 0; i < 200000; ++i) {
         texts.push_back(random_number_text(random));
     }
-    // Small pieces make each number straddle refills; they go over the
-    // first few thousand texts, which include every hand-picked one.
+    // Small reads make each number straddle refills; they go over the first
+    // few thousand texts, which include every hand-picked one.
     const struct {
-        std::size_t largest_piece;
         std::size_t count;
-    } rounds[] = {{std::size_t{1} << 20, texts.size()}, {200, texts.size()}, {4, 5000}};
+        testing::ChunkLimits limits;
+    } rounds[] = {{texts.size(), {200, 200}}, {5000, {1, 4}}};
     for (const auto& round : rounds) {
         std::string stream;
         for (std::size_t i = 0; i < round.count; ++i) {
             stream += texts[i] + (random.below(4) == 0 ? "\n" : " ");
         }
-        std::vector<std::string> pieces;
-        for (std::size_t at = 0; at < stream.size();) {
-            const std::size_t size = 1 + random.next() % round.largest_piece;
-            pieces.push_back(stream.substr(at, size));
-            at += size;
-        }
-        const Entries e = read_entries(pieces);
-        ASSERT_EQ(e.values.size(), round.count) << "pieces up to " << round.largest_piece;
-        for (std::size_t i = 0; i < round.count; ++i) {
-            ASSERT_TRUE(same_bits(e.values[i], strtod_of(texts[i])))
-                << texts[i].substr(0, 60) << " read as " << e.values[i] << ", pieces up to "
-                << round.largest_piece;
-        }
+        read_each_way<InputReader>(stream, round.limits, [&](auto& reader, const auto&) {
+            const Entries e = read_entries(reader);
+            ASSERT_EQ(e.values.size(), round.count);
+            for (std::size_t i = 0; i < round.count; ++i) {
+                ASSERT_TRUE(same_bits(e.values[i], strtod_of(texts[i])))
+                    << texts[i].substr(0, 60) << " read as " << e.values[i];
+            }
+        });
     }
 }
 
@@ -363,12 +339,11 @@ TEST(ReadEntry, HalfwayPointsBetweenDoubles) {
     };
     ASSERT_EQ(one.size(), 752u);
     for (const auto& c : cases) {
-        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{7}}) {
-            const Entries e = read_entries(pieces_of(c.text, piece));
+        read_each_way<InputReader>(c.text, {7, 7}, [&](auto& reader, const auto&) {
+            const Entries e = read_entries(reader);
             ASSERT_EQ(e.values.size(), 1u) << c.name;
-            EXPECT_TRUE(same_bits(e.values[0], c.value))
-                << c.name << " read as " << e.values[0] << " in pieces of " << piece;
-        }
+            EXPECT_TRUE(same_bits(e.values[0], c.value)) << c.name << " read as " << e.values[0];
+        });
     }
 }
 
@@ -436,8 +411,8 @@ TEST(ReadEntry, FlushesPendingOutputOnlyBeforeItWaits) {
 
 // An order, then entries until a read is not ok: that read's place is the
 // first byte of the refused text, or the end of the input; for an order
-// too large, the order's first byte. Whole and byte by byte, where the
-// reader drops the bytes it has taken at every read.
+// beyond int's range, the order's first byte. In small reads the reader
+// drops the bytes it has taken at every refill.
 TEST(Reader, PlacesOfFaults) {
     const auto ended = ReadStatus::ended;
     const auto refused = ReadStatus::not_a_number;
@@ -452,7 +427,7 @@ TEST(Reader, PlacesOfFaults) {
     const struct {
         const char* name;
         std::string input;
-        ReadStatus stop;  // ok: the order was too large
+        ReadStatus stop;  // ok: the order was beyond int's range
         std::uint64_t line;
         std::uint64_t column;
     } cases[] = {
@@ -467,47 +442,53 @@ TEST(Reader, PlacesOfFaults) {
         {"the end after 50,001 lines", many_lines, ended, 50002, 1},
         {"a word after 70,000 blanks", "2 " + std::string(70000, ' ') + "\n\nq", refused, 3, 1},
         {"a word at column 80,003", long_line + "w", refused, 1, 80003},
+        {"an order of 1000 digits after 70,000 lines",
+         std::string(70000, '\n') + std::string(1000, '9'), ReadStatus::ok, 70001, 1},
     };
     for (const auto& c : cases) {
-        for (const std::size_t piece : {std::size_t{1} << 20, std::size_t{1}}) {
-            MemorySink sink;
-            OutputBuffer out(sink);
-            PieceSource source(pieces_of(c.input, piece));
-            InputReader reader(source, out);
-            const std::string label = std::string(c.name) + (piece == 1 ? ", byte by byte" : "");
-            Order order;
+        read_each_way<InputReader>(c.input, {1, 3}, [&](auto& reader, const auto&) {
+            int order = 0;
             ReadStatus status = reader.read_order(order);
             double value = 0;
-            while (status == ReadStatus::ok && !order.too_large) {
+            while (status == ReadStatus::ok && order != INT_MAX) {
                 status = reader.read_entry(value);
             }
-            EXPECT_EQ(status, c.stop) << label;
-            EXPECT_EQ(reader.place().line, c.line) << label;
-            EXPECT_EQ(reader.place().column, c.column) << label;
-        }
+            EXPECT_EQ(status, c.stop) << c.name;
+            EXPECT_EQ(reader.place().line, c.line) << c.name;
+            EXPECT_EQ(reader.place().column, c.column) << c.name;
+        });
     }
 }
 
-// The byte after a number can be looked at without taking it, and without
-// waiting: it has always arrived by the time the number is read.
-TEST(Reader, PeekNextShowsTheByteAfterANumber) {
+// Whether a number runs on into text is known without waiting, since the
+// byte after a number has always arrived by the time it is read; the text
+// ahead is quoted without taking it.
+TEST(Reader, TellsWhetherANumberRunsOn) {
     const struct {
         const char* input;  // an order, and for order 1 an entry
-        int next;
-    } cases[] = {{"2.0", '.'}, {"2 ", ' '}, {"2", -1}, {"1 1.5e", 'e'}, {"1 -3e+", 'e'}};
+        bool runs_on;
+        const char* ahead;
+        ReadStatus then;  // the read of an entry after that
+    } cases[] = {
+        {"2.0", true, "\".0\"", ReadStatus::ok},
+        {"2 ", false, "\"\"", ReadStatus::ended},
+        {"2", false, "\"\"", ReadStatus::ended},
+        {"1 1.5e", true, "\"e\"", ReadStatus::not_a_number},
+        {"1 -3e+", true, "\"e+\"", ReadStatus::not_a_number},
+    };
     for (const auto& c : cases) {
-        MemorySink sink;
-        OutputBuffer out(sink);
-        PieceSource source(pieces_of(c.input, 1));
-        InputReader reader(source, out);
-        Order order;
-        double value = 0;
-        ASSERT_EQ(reader.read_order(order), ReadStatus::ok) << c.input;
-        ASSERT_TRUE(order.value != 1 || reader.read_entry(value) == ReadStatus::ok) << c.input;
-        const std::size_t reads = source.output_seen_at_reads.size();
-        EXPECT_EQ(reader.peek_next(), c.next) << c.input;
-        EXPECT_EQ(reader.peek_next(), c.next) << c.input << ", looked at twice";
-        EXPECT_EQ(source.output_seen_at_reads.size(), reads) << c.input << ": read more";
+        read_each_way<InputReader>(c.input, {1, 2}, [&](auto& reader, const auto& source) {
+            int order = 0;
+            double value = 0;
+            ASSERT_EQ(reader.read_order(order), ReadStatus::ok);
+            ASSERT_TRUE(order != 1 || reader.read_entry(value) == ReadStatus::ok);
+            const int reads = source.reads;
+            EXPECT_EQ(reader.runs_on(), c.runs_on);
+            EXPECT_EQ(reader.runs_on(), c.runs_on) << "asked twice";
+            EXPECT_EQ(source.reads, reads) << "read more";
+            EXPECT_EQ(reader.text_ahead().view(), c.ahead);
+            EXPECT_EQ(reader.read_entry(value), c.then);
+        });
     }
 }
 

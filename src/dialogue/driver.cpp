@@ -88,17 +88,17 @@ void converse(DialogueState& state, const DialogueOptions& options) {
         }
         clear(m);
         out.put(kOrderPrompt);
-        Order order;
+        int order = 0;
         const ReadStatus order_status = reader.read_order(order);
         if (order_status != ReadStatus::ok) {
             diagnostics.fail(read_fault(state, order_status, Wanted{attempt}));
             return;
         }
-        if (order.too_large || order.value > kMaxOrder) {
+        if (order > kMaxOrder) {
             diagnostics.fail(capacity_fault(state, attempt));
             return;
         }
-        m.n = order.value;
+        m.n = order;
         warn_if_order_runs_on(diagnostics, reader, m.n);
 
         for (int i = 0; i < m.n; ++i) {

@@ -6,7 +6,6 @@
 #include "dialogue/shown_text.h"
 #include "inversion/working_matrices.h"
 #include "numbers/number_text.h"
-#include "numbers/short_number.h"
 
 namespace matinv {
 
@@ -35,6 +34,14 @@ public:
         }
         return *this << "entry a" << wanted.i + 1 << wanted.j + 1 << " (row " << wanted.i + 1
                      << ", column " << wanted.j + 1 << ") of matrix " << wanted.matrix;
+    }
+
+    // A number inside a sentence, in as few characters as `digits`
+    // significant digits allow.
+    MessageWriter& shortest(double value, int digits) {
+        char text[kLongestShortest];
+        const char* end = write_shortest(text, value, digits);
+        return *this << std::string_view(text, static_cast<std::size_t>(end - text));
     }
 
     const MessageLine& line() const { return line_; }
@@ -107,9 +114,9 @@ MessageLine untrusted_inverse(const InverseTrust& trust) {
     if (!trust.finite) {
         line << "it holds infinite or not-a-number entries";
     } else {
-        line << "the matrix is singular to working precision (rcond = "
-             << ShortNumber(trust.rcond, 2).view() << ", below "
-             << ShortNumber(kWorkingPrecision, 2).view() << ")";
+        line << "the matrix is singular to working precision (rcond = ";
+        line.shortest(trust.rcond, 2) << ", below ";
+        line.shortest(kWorkingPrecision, 2) << ")";
     }
     return line.line();
 }

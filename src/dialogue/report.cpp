@@ -1,12 +1,9 @@
 #include "dialogue/report.h"
 
+#include "dialogue/number_output.h"
+
 namespace matinv {
 namespace {
-
-void write_number(OutputBuffer& out, double value) {
-    out.put_fixed10(value);
-    out.put_char('\t');
-}
 
 // The product uses a0, the matrix as entered, never the reduced left half of
 // a, so that it shows how close the inverse comes to the identity.
@@ -24,24 +21,19 @@ void write_report(OutputBuffer& out, const WorkingMatrices& m) {
     const int n = m.n;
     out.put("\n[A]=\n");
     for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            write_number(out, m.a0[i][j]);
-        }
-        out.put_char('\n');
+        put_fixed10_row(out, m.a0[i], n);
     }
     out.put("\n[B]=\n");
     for (int i = 0; i < n; ++i) {
-        for (int j = n; j < 2 * n; ++j) {
-            write_number(out, m.a[i][j]);
-        }
-        out.put_char('\n');
+        put_fixed10_row(out, m.a[i] + n, n);
     }
     out.put("\n[A][B]=\n");
     for (int i = 0; i < n; ++i) {
+        double row[kMaxOrder];
         for (int j = 0; j < n; ++j) {
-            write_number(out, product_entry(m, i, j));
+            row[j] = product_entry(m, i, j);
         }
-        out.put_char('\n');
+        put_fixed10_row(out, row, n);
     }
 }
 

@@ -12,6 +12,9 @@ namespace matinv {
 class ShownText {
 public:
     static constexpr std::size_t kShownBytes = 32;
+    // How much of a text decides how it is shown: the bytes shown, and one
+    // more for whether "..." follows. A caller need pass no more.
+    static constexpr std::size_t kLookedAtBytes = kShownBytes + 1;
 
     ShownText() = default;  // shows nothing
     explicit ShownText(std::string_view text);

@@ -1,10 +1,9 @@
 #include "dialogue/step_trace.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
-#include "numbers/short_number.h"
+#include "dialogue/number_output.h"
 #include "inversion/inversion.h"
 
 namespace matinv {
@@ -18,30 +17,24 @@ StepTrace::StepTrace(OutputBuffer& out, std::uint64_t attempt) : out_(out), atte
 
 bool StepTrace::finish() { return out_.flush(); }
 
-void StepTrace::put_number(double value) { out_.put(ShortNumber(value, kSentenceDigits).view()); }
+void StepTrace::put_number(double value) { put_shortest(out_, value, kSentenceDigits); }
 
 void StepTrace::put_row(int i) {
     out_.put("row ");
-    out_.put_count(i + 1);
+    put_integer(out_, i + 1);
 }
 
 void StepTrace::put_matrix(const Matrix& a, int n) {
     for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < 2 * n; ++j) {
-            out_.put_fixed10(a[i][j]);
-            out_.put_char('\t');
-        }
-        out_.put_char('\n');
+        put_fixed10_row(out_, a[i], 2 * n);
     }
 }
 
 void StepTrace::seeded(const Matrix& a, int n) {
     out_.put("\n--- steps for matrix ");
-    char digits[24];
-    const auto written = std::to_chars(digits, digits + sizeof digits, attempt_);
-    out_.put(std::string_view(digits, static_cast<std::size_t>(written.ptr - digits)));
+    put_integer(out_, attempt_);
     out_.put(", order ");
-    out_.put_count(n);
+    put_integer(out_, n);
     out_.put(": each row is the entered row, then the identity's row\n");
     put_matrix(a, n);
 }
@@ -65,7 +58,7 @@ void StepTrace::scaling_done(const Matrix& a, int n) { put_matrix(a, n); }
 
 void StepTrace::column_started(bool forward, int j) {
     out_.put(forward ? "\nforward phase, column " : "\nbackward phase, column ");
-    out_.put_count(j + 1);
+    put_integer(out_, j + 1);
     out_.put(":\n");
     exchange_pending_ = forward;
 }
@@ -80,9 +73,9 @@ void StepTrace::note_missing_exchange() {
 void StepTrace::rows_exchanged(int upper) {
     exchange_pending_ = false;
     out_.put("  rows ");
-    out_.put_count(upper + 1);
+    put_integer(out_, upper + 1);
     out_.put(" and ");
-    out_.put_count(upper + 2);
+    put_integer(out_, upper + 2);
     out_.put(" exchanged\n");
 }
 
@@ -104,13 +97,13 @@ void StepTrace::row_replaced(int r, int p, double ratio) {
     put_row(r);
     // The pivot's column is p in both phases.
     out_.put(", ratio = (");
-    out_.put_count(p + 1);
+    put_integer(out_, p + 1);
     out_.put_char(',');
-    out_.put_count(p + 1);
+    put_integer(out_, p + 1);
     out_.put(") / (");
-    out_.put_count(r + 1);
+    put_integer(out_, r + 1);
     out_.put_char(',');
-    out_.put_count(p + 1);
+    put_integer(out_, p + 1);
     out_.put(")\n");
 }
 
@@ -119,7 +112,7 @@ void StepTrace::row_kept(int r, int j) {
     out_.put("  ");
     put_row(r);
     out_.put(" unchanged: its entry in column ");
-    out_.put_count(j + 1);
+    put_integer(out_, j + 1);
     out_.put(" is 0\n");
 }
 

@@ -9,6 +9,17 @@
 
 #include "io/byte_streams.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define MATINV_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MATINV_TEST_ASAN 1
+#endif
+#endif
+#ifdef MATINV_TEST_ASAN
+#include <sanitizer/asan_interface.h>
+#endif
+
 // The dialogue's input and output held in memory, for running it in-process
 // in tests, benchmarks and fuzzing. Both can also misbehave as descriptors
 // do, so that tests can hold the program to what it does then.
@@ -22,6 +33,15 @@ class MemorySource final : public Source {
 public:
     explicit MemorySource(std::string_view text, std::size_t chunk_limit = 0)
         : text_(text), chunk_limit_(chunk_limit) {}
+    MemorySource(const MemorySource&) = delete;
+    MemorySource& operator=(const MemorySource&) = delete;
+    ~MemorySource() override {
+        if (poisoned_end_ != nullptr) {
+            poison_after(poisoned_end_);  // the buffer may be reused
+        }
+    }
+
+    std::size_t chunk_limit() const { return chunk_limit_; }
 
     int reads = 0;  // how often the reader asked for input
     // When set, every other read fails with EAGAIN, as on a descriptor left
@@ -33,6 +53,10 @@ public:
     // When not 0, the read after the text fails with this errno value
     // instead of reporting the end of the input.
     int error_after_text = 0;
+    // For a source read into one reader's buffer: under AddressSanitizer,
+    // the bytes of the buffer past those a read fills and the 0 that the
+    // reader puts after them are poisoned, so that looking further is caught.
+    bool poison_unfilled = false;
 
 private:
     long read_once(char* buffer, std::size_t capacity, int& error) override {
@@ -51,6 +75,12 @@ private:
             size = std::min(size, next_chunk_);
             next_chunk_ = next_chunk_ % chunk_limit_ + 1;
         }
+        if (poison_unfilled) {
+            if (poisoned_end_ == nullptr) {
+                poisoned_from_ = poisoned_end_ = buffer + capacity;
+            }
+            poison_after(std::min(buffer + size + 1, poisoned_end_));
+        }
         if (size > 0) {  // an empty input may have no storage at all
             std::memcpy(buffer, text_.data(), size);
             text_.remove_prefix(size);
@@ -63,10 +93,26 @@ private:
         return wait_error;
     }
 
+    // Poisons [from, poisoned_end_) and nothing before it, changing only the
+    // bytes that change.
+    void poison_after(char* from) {
+#ifdef MATINV_TEST_ASAN
+        if (from < poisoned_from_) {
+            ASAN_POISON_MEMORY_REGION(from, static_cast<std::size_t>(poisoned_from_ - from));
+        } else {
+            ASAN_UNPOISON_MEMORY_REGION(poisoned_from_,
+                                        static_cast<std::size_t>(from - poisoned_from_));
+        }
+#endif
+        poisoned_from_ = from;
+    }
+
     std::string_view text_;
     std::size_t chunk_limit_;
     std::size_t next_chunk_ = 1;
     bool ready_ = false;
+    char* poisoned_from_ = nullptr;
+    char* poisoned_end_ = nullptr;
 };
 
 class MemorySink final : public Sink {

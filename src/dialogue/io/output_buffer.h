@@ -19,11 +19,14 @@ public:
 
     void put(std::string_view text);
     void put_char(char c);
-    // A non-negative whole number in decimal, as "%d" writes it.
-    void put_count(int value);
-    // The number as "%.10f" writes it: fixed point, ten decimals, a minus
-    // sign on negative values and negative zero, "inf" and "nan" spelt out.
-    void put_fixed10(double value);
+    // For a writer that fills the buffer in place: room() gives room for
+    // `size` bytes (at most a few hundred) after what is pending, and
+    // commit() keeps what was written there, up to `end`.
+    char* room(std::size_t size) {
+        reserve(size);
+        return buffer_ + used_;
+    }
+    void commit(const char* end) { used_ = static_cast<std::size_t>(end - buffer_); }
 
     // Writes everything pending; returns false once any write has failed.
     // After a failed write nothing more is written: what is put is dropped.
@@ -40,7 +43,7 @@ public:
 private:
     void reserve(std::size_t size);
 
-    // Large enough for the longest fixed-point double, about 330 characters.
+    // Far more than any room() asked for.
     static constexpr std::size_t kCapacity = 1 << 16;
     Sink& sink_;
     char buffer_[kCapacity];

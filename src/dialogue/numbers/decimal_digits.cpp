@@ -8,7 +8,7 @@
 namespace matinv {
 
 bool DecimalDigits::quick_value(double& result) const {
-    if (dropped_nonzero_ || kept_count_ > kMantissaDigits) {
+    if (dropped_nonzero_ || kept_count_ > kDigitsInUint64) {
         return false;
     }
     const std::int64_t exponent =

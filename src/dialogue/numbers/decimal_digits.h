@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "numbers/exact_decimal.h"
+
 namespace matinv {
 
 // Gathers the digits of one decimal number as they stream past, in a fixed
@@ -30,15 +32,13 @@ private:
     bool quick_value(double& result) const;
 
     static constexpr int kKeptDigits = 800;
-    // As many digits as always fit in the 64-bit mantissa_.
-    static constexpr int kMantissaDigits = 19;
     // Decimal exponents are held well beyond any double's range, and no
     // further, so that no count can overflow.
     static constexpr std::int64_t kExponentCap = 1'000'000'000;
 
     char kept_[kKeptDigits + 1];  // significant digits, leading zeros dropped
     int kept_count_ = 0;
-    std::uint64_t mantissa_ = 0;  // the first kMantissaDigits kept digits as an integer
+    std::uint64_t mantissa_ = 0;  // the first kDigitsInUint64 kept digits as an integer
     bool dropped_nonzero_ = false;
     // The value is 0.kept_ x 10^point_ x 10^(+/-exponent_).
     std::int64_t point_ = 0;
@@ -52,7 +52,7 @@ private:
 inline void DecimalDigits::add_significant(char digit) {
     if (kept_count_ < kKeptDigits) {
         kept_[kept_count_++] = digit;
-        if (kept_count_ <= kMantissaDigits) {
+        if (kept_count_ <= kDigitsInUint64) {
             mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit - '0');
         }
     } else if (digit != '0') {

@@ -11,6 +11,8 @@ inline constexpr double kExactPowersOfTen[] = {
 };
 inline constexpr int kLargestExactPowerOfTen = 22;
 inline constexpr std::uint64_t kLargestExactInteger = std::uint64_t{1} << 53;
+// As many decimal digits as always fit in 64 bits.
+inline constexpr int kDigitsInUint64 = 19;
 
 // Clinger's quick path: when the digits form an integer M of at most 2^53 and
 // the value is M x 10^exponent with |exponent| <= 22, both M and 10^|exponent|

@@ -1,8 +1,8 @@
 #include "numbers/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 namespace matinv {
 namespace {
@@ -14,8 +14,7 @@ char* write_nan(char* out, double value) {
     if (std::signbit(value)) {
         *out++ = '-';
     }
-    std::memcpy(out, "nan", 3);
-    return out + 3;
+    return std::copy_n("nan", 3, out);
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+// Holds the scan of decimals to strtod: a text it takes has strtod's value,
+// it takes the same bytes where strtod takes a plain decimal, and the
+// one-pass scan of short decimals agrees with it wherever that takes a text.
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "numbers/decimal_scanner.h"
+
+namespace {
+
+struct TextCursor {  // the 0 after the text stops a scan as any byte outside a number does
+    const char* at;
+    int peek(std::size_t ahead) const { return static_cast<unsigned char>(at[ahead]); }
+    void advance() { ++at; }
+};
+
+bool same_bits(double x, double y) {
+    return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
+}
+
+void check(bool holds, const char* fault, const std::string& text) {
+    if (!holds) {
+        std::fprintf(stderr, "decimal_scanner_fuzz: %s for \"%s\"\n", fault, text.c_str());
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    TextCursor in{text.c_str()};
+    matinv::DecimalDigits digits;
+    const bool taken = matinv::scan_decimal(in, digits);
+    const double value = taken ? digits.value() : 0.0;
+    const double expected = std::strtod(std::string(text.c_str(), in.at).c_str(), nullptr);
+    check(same_bits(value, expected), "a value unlike strtod's", text);
+    char* end = nullptr;
+    std::strtod(text.c_str(), &end);
+    const auto length = static_cast<std::size_t>(end - text.c_str());
+    check(length == 0 || std::strspn(text.c_str(), "0123456789+-.eE") < length || end == in.at,
+          "a length unlike strtod's", text);
+    double quick = 0.0;
+    const char* const quick_end = matinv::scan_short_decimal(text.c_str(), quick);
+    check(quick_end == nullptr || (quick_end == in.at && same_bits(quick, value)),
+          "a short decimal read otherwise", text);
+    return 0;
+}

@@ -1,0 +1,53 @@
+// Reads arbitrary bytes as orders and entries, in the order the first byte's
+// bits give, from a source that poisons the bytes of the reader's buffer
+// past those that have arrived, so that AddressSanitizer catches a look
+// beyond them; in reads of a few bytes, the numbers, texts and places must
+// stay the same (a refused text aside, quoted as far as it has arrived).
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "dialogue/input_reader.h"
+#include "support/memory_streams.h"
+
+namespace {
+
+std::string reading(std::string_view input, std::size_t chunk_limit) {
+    matinv::MemorySink sink;
+    matinv::OutputBuffer pending(sink);
+    matinv::MemorySource source(input, chunk_limit);
+    source.poison_unfilled = true;
+    matinv::InputReader reader(source, pending);
+    const unsigned kinds = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
+    std::string log;
+    for (unsigned k = 0;; ++k) {
+        int order = 0;
+        double value = 0.0;
+        const bool as_order = (kinds >> k % 8 & 1) != 0;
+        const auto status = as_order ? reader.read_order(order) : reader.read_entry(value);
+        char line[96];
+        std::snprintf(line, sizeof line, "%d %d %a %llu:%llu ", static_cast<int>(status), order,
+                      value, static_cast<unsigned long long>(reader.place().line),
+                      static_cast<unsigned long long>(reader.place().column));
+        log += line;
+        if (status != matinv::ReadStatus::ok) {
+            return log;
+        }
+        log += std::string(reader.last_text()) + (reader.runs_on() ? " runs on " : " ") +
+               std::string(reader.text_ahead().view()) + "\n";
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::string whole = reading(input, 0);
+    if (reading(input, 1) != whole || reading(input, 3) != whole) {
+        std::fprintf(stderr, "input_reader_fuzz: reads of a few bytes change\n%s", whole.c_str());
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,99 @@
+#include "io/byte_cursor.h"
+
+#include <cstring>
+
+namespace matinv {
+
+int ByteCursor::peek_beyond(std::size_t ahead) {
+    while (end_ - position_ <= ahead) {
+        if (ended_ || !read_more()) {
+            return -1;
+        }
+    }
+    return static_cast<unsigned char>(buffer_[position_ + ahead]);
+}
+
+// One read from the source, after dropping the bytes already taken.
+// Returns false when the input has ended, when the buffer is full of bytes
+// not yet taken, or when pending output cannot be written: a dialogue whose
+// prompts cannot be shown must not go on taking answers.
+bool ByteCursor::read_more() {
+    if (position_ > 0) {
+        drop_taken_bytes();
+    }
+    if (end_ == kCapacity) {
+        return false;
+    }
+    if (!pending_.flush()) {
+        ended_ = true;
+        return false;
+    }
+    const std::size_t got = source_.read_some(buffer_ + end_, kCapacity - end_);
+    if (got == 0) {
+        ended_ = true;
+    }
+    end_ += got;
+    buffer_[end_] = '\0';
+    return got > 0;
+}
+
+// A marked byte among those dropped has its place worked out on the way,
+// while its line is being counted.
+void ByteCursor::drop_taken_bytes() {
+    std::size_t counted = 0;
+    if (!place_known_ && place_offset_ < dropped_ + position_) {
+        counted = static_cast<std::size_t>(place_offset_ - dropped_);
+        count_lines(0, counted, dropped_lines_);
+        known_place_ = dropped_lines_.place_of(place_offset_);
+        place_known_ = true;
+    }
+    count_lines(counted, position_, dropped_lines_);
+    dropped_ += position_;
+    std::memmove(buffer_, buffer_ + position_, end_ - position_);
+    end_ -= position_;
+    position_ = 0;
+}
+
+// Adds the line breaks among buffer_[from] to buffer_[to - 1] to `count`.
+void ByteCursor::count_lines(std::size_t from, std::size_t to, LineCount& count) const {
+    const char* at = buffer_ + from;
+    const char* const stop = buffer_ + to;
+    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(stop - at))) {
+        at = static_cast<const char*>(found) + 1;
+        ++count.breaks;
+        count.line_start = dropped_ + static_cast<std::uint64_t>(at - buffer_);
+    }
+}
+
+void ByteCursor::mark_place() {
+    place_offset_ = dropped_ + position_;
+    place_known_ = false;
+}
+
+InputPlace ByteCursor::place() const {
+    if (place_known_) {
+        return known_place_;
+    }
+    LineCount count = dropped_lines_;
+    count_lines(0, static_cast<std::size_t>(place_offset_ - dropped_), count);
+    return count.place_of(place_offset_);
+}
+
+std::string_view ByteCursor::word_arrived(std::size_t limit) const {
+    std::size_t length = 0;
+    while (length < limit && position_ + length < end_ &&
+           !is_space(static_cast<unsigned char>(buffer_[position_ + length]))) {
+        ++length;
+    }
+    return {buffer_ + position_, length};
+}
+
+std::string_view ByteCursor::word_ahead(std::size_t limit) {
+    std::size_t length = 0;
+    while (length < limit && peek(length) != -1 && !is_space(peek(length))) {
+        ++length;
+    }
+    return {buffer_ + position_, length};
+}
+
+}  // namespace matinv

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "io/byte_streams.h"
+#include "io/output_buffer.h"
+
+namespace matinv {
+
+// A place in the input as editors show it: line and column counted from 1,
+// the column in bytes.
+struct InputPlace {
+    std::uint64_t line = 1;
+    std::uint64_t column = 1;
+};
+
+// The white space that separates words of the input, as isspace() has it in
+// the C locale.
+inline bool is_space(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Walks the input byte by byte over a buffer that refills from the source
+// only when a byte is asked for that has not arrived, so that the text just
+// typed is handled without waiting for more. A text longer than the buffer
+// streams through it.
+//
+// Pending output is flushed whenever the cursor must wait for more input, so
+// that every prompt shows before the program waits for its answer. Once that
+// output cannot be written, nothing more is read: the input then ends.
+class ByteCursor {
+public:
+    ByteCursor(Source& source, OutputBuffer& pending) : source_(source), pending_(pending) {}
+    ByteCursor(const ByteCursor&) = delete;
+    ByteCursor& operator=(const ByteCursor&) = delete;
+
+    // The byte `ahead` places past the current one, or -1 past the end of
+    // the input; the common case, a byte that has arrived, costs one
+    // comparison.
+    int peek(std::size_t ahead) {
+        if (position_ + ahead < end_) {
+            return static_cast<unsigned char>(buffer_[position_ + ahead]);
+        }
+        return peek_beyond(ahead);
+    }
+    // Takes the current byte, which has been peeked at.
+    void advance() { ++position_; }
+    // Takes white space up to the next word; false when the input ends first.
+    bool skip_space() {
+        for (;;) {
+            while (position_ < end_ && is_space(static_cast<unsigned char>(buffer_[position_]))) {
+                ++position_;
+            }
+            if (position_ < end_) {
+                return true;
+            }
+            if (ended_ || !read_more()) {
+                return false;
+            }
+        }
+    }
+
+    // For a scan in one pass over the bytes that have arrived: they start at
+    // arrived() and are followed by a 0 at arrived_end(); take_until() takes
+    // them up to `stop`. ended() tells whether more may come.
+    const char* arrived() const { return buffer_ + position_; }
+    const char* arrived_end() const { return buffer_ + end_; }
+    void take_until(const char* stop) { position_ = static_cast<std::size_t>(stop - buffer_); }
+    bool ended() const { return ended_; }
+
+    // The bytes from the current one up to the next white space, at most
+    // `limit` of them, none taken: only those that have arrived, or all of
+    // them, waiting for those that have not.
+    std::string_view word_arrived(std::size_t limit) const;
+    std::string_view word_ahead(std::size_t limit);
+
+    // Marks the current byte as the start of a text whose place() may be
+    // asked for; at the end of the input, the place is where it ended.
+    void mark_place();
+    InputPlace place() const;
+
+    // After the input has ended: the errno value of the read that failed,
+    // or 0 when it simply ran out.
+    int error() const { return source_.error(); }
+
+private:
+    // The line breaks in a stretch of the input, and the offset of the byte
+    // after the last of them.
+    struct LineCount {
+        std::uint64_t breaks = 0;
+        std::uint64_t line_start = 0;
+        InputPlace place_of(std::uint64_t offset) const {
+            return InputPlace{breaks + 1, offset - line_start + 1};
+        }
+    };
+
+    int peek_beyond(std::size_t ahead);
+    bool read_more();
+    void drop_taken_bytes();
+    void count_lines(std::size_t from, std::size_t to, LineCount& count) const;
+
+    static constexpr std::size_t kCapacity = 1 << 16;
+    Source& source_;
+    OutputBuffer& pending_;
+    // One byte more than is ever read into, for the 0 after the last byte.
+    char buffer_[kCapacity + 1];
+    std::size_t position_ = 0;
+    std::size_t end_ = 0;
+    bool ended_ = false;
+
+    // Lines are counted in the bytes dropped from the buffer, once per
+    // refill, and in the buffer itself only when a place is asked for.
+    std::uint64_t dropped_ = 0;  // bytes dropped before buffer_[0]
+    LineCount dropped_lines_;
+    std::uint64_t place_offset_ = 0;  // offset of the marked byte
+    // Once the marked byte has been dropped, its place, counted on the way.
+    bool place_known_ = false;
+    InputPlace known_place_;
+};
+
+}  // namespace matinv

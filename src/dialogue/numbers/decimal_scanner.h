@@ -1,0 +1,152 @@
+#pragma once
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+
+#include "numbers/decimal_digits.h"
+#include "numbers/exact_decimal.h"
+
+// The numbers of the input, in plain decimal notation only: not "inf", "nan"
+// or hexadecimal.
+//
+//   whole number (an order):  [sign] digits
+//   decimal (an entry):       [sign] mantissa [exponent]
+//     mantissa:  digits [. [digits]]  or  . digits
+//     exponent:  (e | E) [sign] digits
+//   sign: + or -    digits: one or more of 0 to 9
+//
+// Each scan takes the longest prefix of the text that is a number of its
+// kind and leaves the rest, as formatted input does: "2.5" as a whole number
+// is 2 and leaves ".5", and "1e+" as a decimal is 1 and leaves "e+". A text
+// whose first bytes rule out a number is refused, with nothing taken. A scan
+// looks at no byte past the few that decide where the number ends, so that a
+// number at the end of a typed line is taken without waiting for the next.
+//
+// The scans run over any cursor with `int peek(std::size_t ahead)`, the byte
+// so many places past the current one or -1 past the end, and `void
+// advance()`, which takes the current byte: the reader's refilling buffer,
+// or a text in memory. Short plain decimals have a quicker scan of their own
+// over text in memory.
+namespace matinv {
+namespace decimal_scan {
+
+inline bool is_digit(int c) { return c >= '0' && c <= '9'; }
+inline bool is_sign(int c) { return c == '+' || c == '-'; }
+
+}  // namespace decimal_scan
+
+// A whole number, held as the nearest int: one beyond int's range becomes
+// INT_MAX or INT_MIN, which any limit refuses as it would the number itself.
+template <class Cursor>
+bool scan_whole_number(Cursor& in, int& value) {
+    using decimal_scan::is_digit;
+    const std::size_t sign_length = decimal_scan::is_sign(in.peek(0)) ? 1 : 0;
+    if (!is_digit(in.peek(sign_length))) {
+        return false;
+    }
+    const bool negative = in.peek(0) == '-';
+    if (sign_length > 0) {
+        in.advance();
+    }
+    // Digits past int's range no longer change the value, so that no
+    // number of them overflows the magnitude.
+    constexpr long long kBeyondInt = static_cast<long long>(INT_MAX) + 1;  // -INT_MIN
+    long long magnitude = 0;
+    while (is_digit(in.peek(0))) {
+        if (magnitude < kBeyondInt) {
+            magnitude = magnitude * 10 + (in.peek(0) - '0');
+        }
+        in.advance();
+    }
+    value = static_cast<int>(negative ? -std::min(magnitude, kBeyondInt)
+                                      : std::min(magnitude, kBeyondInt - 1));
+    return true;
+}
+
+// A decimal, its digits handed to `digits` as they are taken.
+template <class Cursor>
+bool scan_decimal(Cursor& in, DecimalDigits& digits) {
+    using decimal_scan::is_digit;
+    using decimal_scan::is_sign;
+    const std::size_t sign_length = is_sign(in.peek(0)) ? 1 : 0;
+    if (!is_digit(in.peek(sign_length)) &&
+        !(in.peek(sign_length) == '.' && is_digit(in.peek(sign_length + 1)))) {
+        return false;
+    }
+    if (sign_length > 0) {
+        if (in.peek(0) == '-') {
+            digits.set_negative();
+        }
+        in.advance();
+    }
+    while (is_digit(in.peek(0))) {
+        digits.add_integer_digit(static_cast<char>(in.peek(0)));
+        in.advance();
+    }
+    if (in.peek(0) == '.') {
+        in.advance();
+        while (is_digit(in.peek(0))) {
+            digits.add_fraction_digit(static_cast<char>(in.peek(0)));
+            in.advance();
+        }
+    }
+    if (in.peek(0) == 'e' || in.peek(0) == 'E') {
+        const std::size_t exponent_sign_length = is_sign(in.peek(1)) ? 1 : 0;
+        if (is_digit(in.peek(1 + exponent_sign_length))) {
+            in.advance();
+            if (exponent_sign_length > 0) {
+                if (in.peek(0) == '-') {
+                    digits.set_exponent_negative();
+                }
+                in.advance();
+            }
+            while (is_digit(in.peek(0))) {
+                digits.add_exponent_digit(static_cast<char>(in.peek(0)));
+                in.advance();
+            }
+        }
+    }
+    return true;
+}
+
+// The entries people type and files hold are mostly short decimals such as
+// -12.3456: no exponent, at most kDigitsInUint64 digits. This scans one in a
+// single pass over `text`, which ends in a 0, straight into an integer that
+// one exact multiplication or division turns into the value, and returns the
+// byte after it. It returns nullptr, leaving `value` alone, for any other
+// text: then scan_decimal() decides. Like it, it stops at the first byte that
+// cannot continue the number, so the caller must make sure that the number
+// does not go on past the text.
+inline const char* scan_short_decimal(const char* text, double& value) {
+    using decimal_scan::is_digit;
+    const bool negative = *text == '-';
+    if (decimal_scan::is_sign(*text)) {
+        ++text;
+    }
+    std::uint64_t digits = 0;  // wraps round past kDigitsInUint64 digits, then unused
+    int count = 0;
+    while (is_digit(*text)) {
+        digits = digits * 10 + static_cast<std::uint64_t>(*text - '0');
+        ++count;
+        ++text;
+    }
+    int fraction_count = 0;
+    if (*text == '.') {
+        ++text;
+        while (is_digit(*text)) {
+            digits = digits * 10 + static_cast<std::uint64_t>(*text - '0');
+            ++fraction_count;
+            ++text;
+        }
+        count += fraction_count;
+    }
+    if (count == 0 || count > kDigitsInUint64 || *text == 'e' || *text == 'E' ||
+        !exact_decimal_value(digits, -fraction_count, negative, value)) {
+        return nullptr;
+    }
+    return text;
+}
+
+}  // namespace matinv
