@@ -23,8 +23,9 @@ InverseTrust judge_inverse(double entered_norm, const Matrix& a, int n) {
         return trust;
     }
     for (int i = 0; i < n && trust.finite; ++i) {
+        const double* inverse_row = a[i] + n;
         trust.finite =
-            std::all_of(a[i] + n, a[i] + 2 * n, [](double x) { return std::isfinite(x); });
+            std::all_of(inverse_row, inverse_row + n, [](double x) { return std::isfinite(x); });
     }
     // A product beyond the range of doubles becomes inf and rcond 0: only a
     // condition number beyond 1e308 can get there.
