@@ -36,6 +36,7 @@ TEST(TranscriptCheck, SoundRunsPass) {
         {"input ended at the order",
          "INPUT ORDER OF SQUARE MATRIX: ", "matinv: input ended while reading the order\n", 1},
         {"input ended in row 2", kPrompts2, "matinv: input ended\n", 1},
+        {"UTF-8 in the error line", kPrompts2, "matinv: found \"\xe2\x88\x92\xc2\xa0\"\n", 1},
         {"warnings after a report", kPrompts2 + std::string(kReport2),
          "matinv: warning: the order \"2\" runs straight into \".0\"\n"
          "matinv: warning: [B] cannot be trusted\n",
@@ -80,6 +81,8 @@ TEST(TranscriptCheck, BrokenRunsAreCaught) {
         {"early end with nothing on errors", kPrompts2, "", 1},
         {"early end with two error lines", kPrompts2, "matinv: a\nmatinv: b\n", 1},
         {"early end with a control byte", kPrompts2, "matinv: found \"\x1b[31m\"\n", 1},
+        {"early end with a C1 control", kPrompts2, "matinv: found \"\xc2\x9b\"\n", 1},
+        {"early end with a cut character", kPrompts2, "matinv: found \"\xe2\x88\"\n", 1},
         {"early end without the prefix", kPrompts2, "input ended\n", 1},
         {"report with an error line after a warning", kPrompts2 + report,
          "matinv: warning: x\nmatinv: x\n", 0},
@@ -106,6 +109,7 @@ TEST(TranscriptCheck, TrickledErrorsMayQuoteLess) {
         {"matinv: a: but found \"abc\"\n", "matinv: b: but found \"a\"\n", false},
         {"matinv: a: but found \"abc\"\n", "matinv: a: but found \"a\n", false},
         {"matinv: input ended\n", "matinv: a: but found \"a\"\n", false},
+        {"matinv: a: but found '\"\xe2\x88\x92'; hint\n", "matinv: a: but found '\"\\xe2'\n", true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(same_errors(c.whole, c.trickled), c.same) << c.whole << " / " << c.trickled;

@@ -214,6 +214,9 @@ TEST(Program, RefusedInputs) {
         {"a control sequence", "1 \x1b[2J", kOrder + "INPUT a11: ",
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"\\x1b[2J\"\n"},
+        {"a decimal comma", "2 0,5 1", kOrder + "INPUT a11 a12: ",
+         "matinv: line 1, column 4: expected a number for entry a12 (row 1, column 2) of matrix "
+         "1, but found \",5\"; a comma is neither a decimal point nor a separator here\n"},
         {"a fault in the second matrix", "2 1 2 2 4\n2 4 x 2 6",
          kOrder + kRows2 + kNoInverse + kOrder + "INPUT a11 a12: ",
          "matinv: line 2, column 5: expected a number for entry a12 (row 1, column 2) of matrix "

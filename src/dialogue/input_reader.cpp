@@ -166,9 +166,8 @@ ShownText InputReader::text_ahead() {
     return ShownText(std::string_view(buffer_ + position_, length));
 }
 
-// Copies up to kShownBytes of the text at the current position, all of it
-// already read, with any byte that is not printable ASCII written as \xNN
-// so that no input can reach the user's terminal as a control sequence.
+// Shows the text at the current position, all of it already read, as
+// ShownText does: a byte more than it shows tells it that the text goes on.
 void InputReader::remember_text(std::size_t length) {
     const std::size_t kept = length < kShownBytes + 1 ? length : kShownBytes + 1;
     last_text_ = ShownText(std::string_view(buffer_ + position_, kept));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dialogue/look_alikes.h"
 #include "dialogue/shown_text.h"
 #include "inversion/working_matrices.h"
 #include "numbers/number_text.h"
@@ -37,6 +38,9 @@ public:
                      << ", column " << wanted.j + 1 << ") of matrix " << wanted.matrix;
     }
 
+    // After the text a hint is about: "; " and the hint, or nothing.
+    MessageWriter& hint_on(const ShownText& shown);
+
     const MessageLine& line() const { return line_; }
 
 private:
@@ -47,8 +51,52 @@ private:
         return *this << std::string_view(digits, static_cast<std::size_t>(end - digits));
     }
 
+    MessageWriter& put_code_point(char32_t c) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        char digits[8];
+        std::size_t count = 0;
+        for (; count < 4 || c != 0; c >>= 4) {
+            digits[count++] = kHex[c & 0xf];
+        }
+        std::reverse(digits, digits + count);
+        return *this << "U+" << std::string_view(digits, count);
+    }
+
     MessageLine line_;
 };
+
+MessageWriter& MessageWriter::hint_on(const ShownText& shown) {
+    static constexpr std::string_view kArrowKeys[] = {"up", "down", "right", "left"};
+    const TextHint& hint = shown.hint();
+    switch (hint.kind) {
+        case TextHint::Kind::none:
+            return *this;
+        case TextHint::Kind::comma:
+            return *this << "; a comma is neither a decimal point nor a separator here";
+        case TextHint::Kind::arrow_key:
+            return *this << "; " << shown.hinted() << " is the " << kArrowKeys[hint.arrow - 'A']
+                         << " arrow key";
+        case TextHint::Kind::hidden_character:
+            *this << "; " << shown.hinted() << " is ";
+            return put_code_point(hint.code_point) << ", which does not print";
+        case TextHint::Kind::character:
+            break;
+    }
+    *this << "; '" << shown.hinted() << "' is ";
+    put_code_point(hint.code_point);
+    const LookAlike* look_alike = find_look_alike(hint.code_point);
+    if (look_alike == nullptr) {
+        return *this << ": numbers are typed in ASCII";
+    }
+    *this << " " << look_alike->name;
+    if (look_alike->ascii == 0) {
+        return *this << ": type numbers without quotes";
+    }
+    if (look_alike->ascii == ' ') {
+        return *this << ": type a blank instead";
+    }
+    return *this << ": type '" << std::string_view(&look_alike->ascii, 1) << "' instead";
+}
 
 MessageLine output_unwritable(int error) {
     MessageWriter line;
@@ -68,13 +116,14 @@ MessageLine input_ended(InputPlace place, const Wanted& wanted) {
     return line.line();
 }
 
-MessageLine not_a_number(InputPlace place, const Wanted& wanted, std::string_view found) {
+MessageLine not_a_number(InputPlace place, const Wanted& wanted, const ShownText& found) {
     MessageWriter line;
     if (wanted.i < 0) {
-        line << place << "expected " << wanted << ", a whole number, but found " << found;
+        line << place << "expected " << wanted << ", a whole number, but found " << found.view();
     } else {
-        line << place << "expected a number for " << wanted << ", but found " << found;
+        line << place << "expected a number for " << wanted << ", but found " << found.view();
     }
+    line.hint_on(found);
     return line.line();
 }
 
@@ -87,7 +136,9 @@ MessageLine order_above_limit(InputPlace place, std::string_view order, std::uin
 
 MessageLine unknown_option(std::string_view option) {
     MessageWriter line;
-    line << "unknown option " << ShownText(option).view() << "; try 'matinv --help'";
+    const ShownText shown(option);
+    line << "unknown option " << shown.view();
+    line.hint_on(shown) << "; try 'matinv --help'";
     return line.line();
 }
 
