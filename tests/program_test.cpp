@@ -357,7 +357,7 @@ struct Invocation {
 };
 
 // Options: each alone, in combination, mistyped, and the arguments that
-// are still ignored.
+// are still not read.
 TEST(Program, Options) {
     const std::string refused = "matinv: unknown option \"--step\"; try 'matinv --help'\n";
     const Invocation cases[] = {
@@ -378,7 +378,13 @@ TEST(Program, Options) {
         {"an option with a control byte", {"-\x1b[2J"}, "", "",
          "matinv: unknown option \"-\\x1b[2J\"; try 'matinv --help'\n", 2},
         {"help before a mistyped option", {"--help", "--step"}, "", "<usage>", "", 0},
-        {"words are ignored", {"steps", "4"}, "2 4 7 2 6", kOrder + kRows2 + kReport2x2, "", 0},
+        {"-h for --help", {"-h", "--step"}, "", "<usage>", "", 0},
+        {"words are not read, with a warning", {"steps", "4"}, "2 4 7 2 6",
+         kOrder + kRows2 + kReport2x2,
+         "matinv: warning: ignoring the argument \"steps\"; to read a file, redirect standard "
+         "input: matinv < steps\nmatinv: warning: ignoring the argument \"4\"; to read a file, "
+         "redirect standard input: matinv < m.txt\n",
+         0},
     };
     for (const Invocation& c : cases) {
         const ProgramRun run = run_matinv(c.input, {.arguments = c.arguments});

@@ -38,7 +38,8 @@ public:
                      << ", column " << wanted.j + 1 << ") of matrix " << wanted.matrix;
     }
 
-    // After the text a hint is about: "; " and the hint, or nothing.
+    // Right after the text that a hint is about: "; " and the hint, or
+    // nothing.
     MessageWriter& hint_on(const ShownText& shown);
 
     const MessageLine& line() const { return line_; }
@@ -142,6 +143,25 @@ MessageLine unknown_option(std::string_view option) {
     return line.line();
 }
 
+// A file name that a shell takes as it stands, and that is shown whole,
+// goes into the command to type; "4" is more likely a misplaced order.
+MessageLine argument_ignored(std::string_view argument) {
+    const auto is_letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const bool plain =
+        argument.size() <= ShownText::kShownBytes &&
+        std::any_of(argument.begin(), argument.end(), is_letter) &&
+        std::all_of(argument.begin(), argument.end(), [&is_letter](char c) {
+            return is_letter(c) || (c >= '0' && c <= '9') ||
+                   std::string_view("._-+/,:@%=").find(c) != std::string_view::npos;
+        });
+    const ShownText shown(argument);
+    MessageWriter line;
+    line << "warning: ignoring the argument " << shown.view();
+    line.hint_on(shown) << "; to read a file, redirect standard input: matinv < "
+                        << (plain ? argument : "m.txt");
+    return line.line();
+}
+
 MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order) {
     MessageWriter line;
     line << "warning: the order " << order_text << " runs straight into " << rest
@@ -180,14 +200,20 @@ MessageLine refused_for_row_size(std::span<const int> small_rows) {
 
 std::string_view usage() {
     return "Usage: matinv [--steps]\n"
-           "       matinv --help | --version\n"
+           "       matinv -h | --help | --version\n"
            "Inverts a real square matrix of order 1 to 10. Asks for the order and the\n"
            "entries row by row on standard input, and prints the matrix [A], its\n"
-           "inverse [B] and their product [A][B].\n"
+           "inverse [B] and their product [A][B]. To read a file: matinv < m.txt\n"
            "\n"
-           "  --steps    also write every step of the elimination on standard error\n"
-           "  --help     print this text and exit\n"
-           "  --version  print the version and exit\n";
+           "The order is a whole number; one of 0 or less prints the three headings\n"
+           "with no rows. An entry is a decimal number such as 7, -2.5, .5 or 1e-3;\n"
+           "inf, nan and hexadecimal are not numbers. A magnitude beyond the range of\n"
+           "doubles, such as 1e400, is read as inf, and a warning then says that [B]\n"
+           "cannot be trusted.\n"
+           "\n"
+           "  --steps     also write every step of the elimination on standard error\n"
+           "  -h, --help  print this text and exit\n"
+           "  --version   print the version and exit\n";
 }
 
 std::string_view version() { return "matinv " MATINV_VERSION "\n"; }

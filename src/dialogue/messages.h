@@ -43,8 +43,8 @@ struct Wanted {
 
 // Errors, each named with the errno value or the place in the input that
 // it is about. A read that finds no number is told apart by what it found:
-// the end of the input, or text shown as ShownText shows it. A line that
-// shows text ends with the text's hint, if it has one.
+// the end of the input, or text shown as ShownText shows it. Shown text is
+// followed by its hint, if it has one.
 MessageLine output_unwritable(int error);
 MessageLine input_unreadable(int error);
 MessageLine input_ended(InputPlace place, const Wanted& wanted);
@@ -57,6 +57,8 @@ MessageLine unknown_option(std::string_view option);
 MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order);
 MessageLine untrusted_inverse(const InverseTrust& trust);
 MessageLine refused_for_row_size(std::span<const int> small_rows);
+// An argument that is not an option, which the dialogue does not read.
+MessageLine argument_ignored(std::string_view argument);
 
 // The texts of --help and --version, each ending with a line break.
 std::string_view usage();
