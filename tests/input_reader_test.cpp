@@ -208,8 +208,7 @@ TEST(ReadOrder, Texts) {
             }
             if (c.status != ReadStatus::ended) {
                 const bool at_once = piece == 1 && c.shown_byte_by_byte != nullptr;
-                EXPECT_EQ(reader.last_text().view(),
-                          std::string(at_once ? c.shown_byte_by_byte : c.shown))
+                EXPECT_EQ(reader.last_text().view(), at_once ? c.shown_byte_by_byte : c.shown)
                     << label;
             }
         }

@@ -51,7 +51,6 @@ done <<'RUNS'
 2 1 2|/dev/null|1|
 abc|/dev/null|1|
 2 4 7 2 x6|/dev/null|1|
-2 0,5 1|/dev/null|1|
 11|/dev/null|1|
 1 3|/dev/full|1|
 |/dev/null|1||/
