@@ -142,7 +142,7 @@ std::string unsafe_byte_fault(std::string_view line) {
         for (std::size_t i = 1; whole && i < length; ++i) {
             const auto next = static_cast<unsigned char>(line[at + i]);
             whole = (next & 0xc0) == 0x80;
-            code_point = code_point << 6 | (next & 0x3fu);
+            code_point = code_point << 6 | (next & 0x3FU);
         }
         const bool surrogate = code_point >= 0xd800 && code_point <= 0xdfff;
         if (!whole || code_point < least || code_point > 0x10ffff || surrogate) {

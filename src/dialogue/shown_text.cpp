@@ -36,13 +36,13 @@ Utf8Character first_character(std::string_view text) {
     Utf8Character c;
     char32_t least = 0;  // below it, the bytes would be an overlong form
     if (lead >= 0xc2 && lead <= 0xdf) {
-        c = {lead & 0x1fu, 2};
+        c = {lead & 0x1FU, 2};
         least = 0x80;
     } else if (lead >= 0xe0 && lead <= 0xef) {
-        c = {lead & 0x0fu, 3};
+        c = {lead & 0x0FU, 3};
         least = 0x800;
     } else if (lead >= 0xf0 && lead <= 0xf4) {
-        c = {lead & 0x07u, 4};
+        c = {lead & 0x07U, 4};
         least = 0x10000;
     } else {
         return {};
@@ -56,7 +56,7 @@ Utf8Character first_character(std::string_view text) {
         if ((next & 0xc0) != 0x80) {
             return {};
         }
-        c.code_point = c.code_point << 6 | (next & 0x3fu);
+        c.code_point = c.code_point << 6 | (next & 0x3FU);
     }
     const bool surrogate = c.code_point >= 0xd800 && c.code_point <= 0xdfff;
     if (c.code_point < least || c.code_point > 0x10ffff || surrogate) {
@@ -119,42 +119,42 @@ void ShownText::note(const TextHint& hint, std::size_t shown_from) {
     }
 }
 
-ShownText::ShownText(std::string_view whole) {
-    const std::string_view text = whole.substr(0, shown_length(whole));
+ShownText::ShownText(std::string_view text) {
+    const std::string_view shown = text.substr(0, shown_length(text));
     const bool single_quoted =
-        text.find('"') != std::string_view::npos && text.find('\'') == std::string_view::npos;
+        shown.find('"') != std::string_view::npos && shown.find('\'') == std::string_view::npos;
     const char quote = single_quoted ? '\'' : '"';
-    if (text.starts_with(',')) {
+    if (shown.starts_with(',')) {
         hint_.kind = TextHint::Kind::comma;
     }
     put(quote);
-    for (std::size_t at = 0; at < text.size();) {
+    for (std::size_t at = 0; at < shown.size();) {
         const std::size_t shown_from = length_;
-        if (is_arrow_key(text.substr(at))) {
-            put_escaped(text[at]);
-            put(text[at + 1]);
-            put(text[at + 2]);
-            note({TextHint::Kind::arrow_key, 0, text[at + 2]}, shown_from);
+        if (is_arrow_key(shown.substr(at))) {
+            put_escaped(shown[at]);
+            put(shown[at + 1]);
+            put(shown[at + 2]);
+            note({TextHint::Kind::arrow_key, 0, shown[at + 2]}, shown_from);
             at += 3;
             continue;
         }
-        if (static_cast<unsigned char>(text[at]) < 0x80) {
-            put_ascii(text[at], quote);
+        if (static_cast<unsigned char>(shown[at]) < 0x80) {
+            put_ascii(shown[at], quote);
             ++at;
             continue;
         }
-        const Utf8Character c = first_character(text.substr(at));
+        const Utf8Character c = first_character(shown.substr(at));
         if (c.length == 0 || c.cut) {
-            put_escaped(text[at]);
+            put_escaped(shown[at]);
             ++at;
             continue;
         }
         const bool printable = prints(c.code_point);
         for (std::size_t i = 0; i < c.length; ++i) {
             if (printable) {
-                put(text[at + i]);
+                put(shown[at + i]);
             } else {
-                put_escaped(text[at + i]);
+                put_escaped(shown[at + i]);
             }
         }
         using Kind = TextHint::Kind;
@@ -162,7 +162,7 @@ ShownText::ShownText(std::string_view whole) {
         at += c.length;
     }
     put(quote);
-    if (text.size() < whole.size()) {
+    if (shown.size() < text.size()) {
         std::memcpy(text_ + length_, "...", 3);
         length_ += 3;
     }
