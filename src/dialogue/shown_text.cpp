@@ -7,10 +7,11 @@
 namespace matinv {
 namespace {
 
-// Characters beyond ASCII that a terminal shows as nothing, or that reorder
-// or hide the text around them: the C1 controls, the soft hyphen, marks of
-// text direction, zero-width characters, variation selectors, the byte
-// order mark, noncharacters and tags.
+// Characters beyond ASCII that a terminal shows as nothing, or that reorder,
+// break or hide the text around them: the C1 controls, the soft hyphen,
+// marks of text direction, zero-width characters, the line and paragraph
+// separators, variation selectors, the byte order mark, noncharacters and
+// tags.
 constexpr char32_t kHidden[][2] = {
     {0x0080, 0x009f}, {0x00ad, 0x00ad}, {0x061c, 0x061c}, {0x180e, 0x180e},
     {0x200b, 0x200f}, {0x2028, 0x202e}, {0x2060, 0x206f}, {0xfe00, 0xfe0f},
