@@ -1,7 +1,7 @@
 # Decides whether the tests are built and where GoogleTest comes from.
-# MATINV_TESTS=ON insists on GoogleTest, so that asking for the tests on a
-# machine without it fails instead of building the program alone; AUTO
-# builds them when it is found.
+# MATINV_TESTS=OFF, the default, builds the program alone; ON insists on
+# GoogleTest, so that asking for the tests on a machine without it fails
+# instead of building the program alone; AUTO builds them when it is found.
 #
 # MATINV_GTEST_SOURCE_DIR builds GoogleTest from its sources inside this
 # build instead. The libc++ and cross builds need that: a prebuilt libgtest

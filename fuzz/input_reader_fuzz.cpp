@@ -35,7 +35,7 @@ std::string reading(std::string_view input, std::size_t chunk_limit) {
         if (status != matinv::ReadStatus::ok) {
             return log;
         }
-        log += std::string(reader.last_text()) + (reader.runs_on() ? " runs on " : " ") +
+        log += std::string(reader.last_text().view()) + (reader.runs_on() ? " runs on " : " ") +
                std::string(reader.text_ahead().view()) + "\n";
     }
 }

@@ -1,6 +1,7 @@
 #include "transcript_check.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace matinv::fuzz {
@@ -116,6 +117,42 @@ std::string block_fault(Cursor& out, std::string_view heading, int order) {
     return {};
 }
 
+// What makes a line unsafe on a terminal: a control byte, or bytes beyond
+// ASCII that are not UTF-8 or that are a C1 control. Returns "" for a safe
+// line.
+std::string unsafe_byte_fault(std::string_view line) {
+    static constexpr std::uint32_t kLeadBits[] = {0, 0x7f, 0x1f, 0x0f, 0x07};
+    for (std::size_t at = 0; at < line.size();) {
+        const auto lead = static_cast<unsigned char>(line[at]);
+        // The length of the character that `lead` begins, and the least code
+        // point of that length that is neither a control nor an overlong form.
+        std::size_t length = 0;
+        std::uint32_t least = 0;
+        if (lead >= 0x20 && lead < 0x7f) {
+            length = 1, least = 0x20;
+        } else if (lead >= 0xc2 && lead < 0xe0) {
+            length = 2, least = 0xa0;
+        } else if (lead >= 0xe0 && lead < 0xf0) {
+            length = 3, least = 0x800;
+        } else if (lead >= 0xf0 && lead < 0xf5) {
+            length = 4, least = 0x10000;
+        }
+        std::uint32_t code_point = lead & kLeadBits[length];
+        bool whole = length > 0 && at + length <= line.size();
+        for (std::size_t i = 1; whole && i < length; ++i) {
+            const auto next = static_cast<unsigned char>(line[at + i]);
+            whole = (next & 0xc0) == 0x80;
+            code_point = code_point << 6 | (next & 0x3FU);
+        }
+        const bool surrogate = code_point >= 0xd800 && code_point <= 0xdfff;
+        if (!whole || code_point < least || code_point > 0x10ffff || surrogate) {
+            return "byte " + std::to_string(lead) + ", which is not printable";
+        }
+        at += length;
+    }
+    return {};
+}
+
 // Warnings and notes may stand on the error stream of any run, one
 // printable line each; they come before a run's one error line. Takes them
 // off the front of `errors`.
@@ -126,12 +163,8 @@ std::string notices_fault(std::string_view& errors) {
             return "a warning or note is not ended by a line break";
         }
         const std::string_view line = errors.substr(0, end);
-        const char* const unprintable = std::find_if(
-            line.data(), line.data() + line.size(), [](char c) { return c < 0x20 || c > 0x7e; });
-        if (unprintable != line.data() + line.size()) {
-            return "a warning or note holds byte " +
-                   std::to_string(static_cast<unsigned char>(*unprintable)) +
-                   ", which is not printable";
+        if (std::string fault = unsafe_byte_fault(line); !fault.empty()) {
+            return "a warning or note holds " + fault;
         }
         errors.remove_prefix(end + 1);
     }
@@ -170,13 +203,8 @@ std::string early_end_fault(std::string_view errors, int status) {
         return "the error stream holds no line starting \"matinv: \"";
     }
     errors.remove_suffix(1);
-    const char* const end = errors.data() + errors.size();
-    const char* const unprintable =
-        std::find_if(errors.data(), end, [](char c) { return c < 0x20 || c > 0x7e; });
-    if (unprintable != end) {
-        return "the error line holds byte " +
-               std::to_string(static_cast<unsigned char>(*unprintable)) +
-               ", which is not printable";
+    if (std::string fault = unsafe_byte_fault(errors); !fault.empty()) {
+        return "the error line holds " + fault;
     }
     return {};
 }
@@ -218,20 +246,46 @@ std::string transcript_fault(std::string_view out_text, std::string_view errors,
     }
 }
 
+namespace {
+
+// The bytes that the shown text at the start of `line` stands for, its
+// quotes and escapes undone; false when `line` begins with no whole one.
+bool shown_bytes(std::string_view line, std::string& bytes) {
+    if (line.empty() || (line[0] != '"' && line[0] != '\'')) {
+        return false;
+    }
+    for (std::size_t at = 1; at < line.size(); ++at) {
+        if (line[at] == line[0]) {
+            return true;
+        }
+        if (line[at] == '\\' && line.substr(at + 1).starts_with('x') && at + 3 < line.size()) {
+            bytes += static_cast<char>(std::stoi(std::string(line.substr(at + 2, 2)), nullptr, 16));
+            at += 3;
+        } else {
+            at += line[at] == '\\' ? 1 : 0;
+            bytes += line[at];
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 bool same_errors(std::string_view whole, std::string_view trickled) {
     if (whole == trickled) {
         return true;
     }
-    constexpr std::string_view kFound = "but found \"";
+    constexpr std::string_view kFound = "but found ";
     const std::size_t found = whole.find(kFound);
     if (found == std::string_view::npos || trickled.find(kFound) != found ||
-        whole.substr(0, found) != trickled.substr(0, found) || !trickled.ends_with("\"\n")) {
+        whole.substr(0, found) != trickled.substr(0, found)) {
         return false;
     }
-    const std::string_view whole_quote = whole.substr(found + kFound.size());
-    std::string_view trickled_quote = trickled.substr(found + kFound.size());
-    trickled_quote.remove_suffix(2);
-    return whole_quote.starts_with(trickled_quote);
+    std::string whole_bytes;
+    std::string trickled_bytes;
+    return shown_bytes(whole.substr(found + kFound.size()), whole_bytes) &&
+           shown_bytes(trickled.substr(found + kFound.size()), trickled_bytes) &&
+           whole_bytes.starts_with(trickled_bytes);
 }
 
 }  // namespace matinv::fuzz

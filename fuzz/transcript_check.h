@@ -13,12 +13,14 @@ namespace matinv::fuzz {
 // after a prompt, and one printable line on the error stream starting
 // "matinv: ". Either may first write warnings and notes there, each one
 // printable line starting "matinv: warning: " or "matinv: note: ".
+// Printable: UTF-8 without a control character.
 // Returns an empty string for a sound run, otherwise what is wrong with it.
 std::string transcript_fault(std::string_view out, std::string_view errors, int status);
 
 // Whether the error streams of one input, read whole and arriving a few
 // bytes at a time, agree: the same, except that text refused as soon as its
-// first bytes arrived may be quoted shorter, by a prefix of the whole quote.
+// first bytes arrived may show only some of the bytes that the whole shows,
+// from the first, and so be quoted and hinted otherwise.
 bool same_errors(std::string_view whole, std::string_view trickled);
 
 }  // namespace matinv::fuzz

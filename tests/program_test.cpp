@@ -185,6 +185,9 @@ TEST(Program, RefusedInputs) {
         {"a control sequence", "1 \x1b[2J", 1, kOrder + "INPUT a11: ",
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"\\x1b[2J\"\n"},
+        {"a decimal comma", "2 0,5 1", 1, kOrder + "INPUT a11 a12: ",
+         "matinv: line 1, column 4: expected a number for entry a12 (row 1, column 2) of matrix "
+         "1, but found \",5\"; a comma is neither a decimal point nor a separator here\n"},
         {"a fault in the second matrix", "2 1 2 2 4\n2 4 x 2 6", 1,
          kOrder + kRows2 + kNoInverse + kOrder + "INPUT a11 a12: ",
          "matinv: line 2, column 5: expected a number for entry a12 (row 1, column 2) of matrix "
@@ -279,9 +282,10 @@ const std::string kSteps2x2 =
     "-0.0000000000\t1.0000000000\t-0.2000000000\t0.4000000000\t\n";
 
 // Options: each alone, in combination, mistyped, and the arguments that
-// are still ignored.
+// are still not read.
 TEST(Program, Options) {
     const std::string refused = "matinv: unknown option \"--step\"; try 'matinv --help'\n";
+    const std::string feed = "; to read a file, redirect standard input: matinv < ";
     const ProgramCase cases[] = {
         {"steps of the 2x2 example", "2 4 7 2 6", 0, kOrder + kRows2 + kReport2x2, kSteps2x2,
          arguments({"--steps"})},
@@ -303,7 +307,10 @@ TEST(Program, Options) {
          "matinv: unknown option \"-\\x1b[2J\"; try 'matinv --help'\n", arguments({"-\x1b[2J"})},
         {"help before a mistyped option", "", 0, like("Usage: matinv*"), "",
          arguments({"--help", "--step"})},
-        {"words are ignored", "2 4 7 2 6", 0, kOrder + kRows2 + kReport2x2, "",
+        {"-h for --help", "", 0, like("Usage: matinv*"), "", arguments({"-h", "--step"})},
+        {"words are not read, with a warning", "2 4 7 2 6", 0, kOrder + kRows2 + kReport2x2,
+         "matinv: warning: ignoring the argument \"steps\"" + feed +
+             "steps\nmatinv: warning: ignoring the argument \"4\"" + feed + "m.txt\n",
          arguments({"steps", "4"})},
         {"help names every option", "", 0, like("Usage: matinv*--steps*--help*--version*"), "",
          arguments({"--help"})},

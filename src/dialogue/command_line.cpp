@@ -26,7 +26,7 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
         }
         if (argument == "--steps") {
             line.options.steps = true;
-        } else if (argument == "--help") {
+        } else if (argument == "--help" || argument == "-h") {
             line.command = Command::help;
         } else if (argument == "--version") {
             line.command = Command::version;
@@ -41,6 +41,17 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
     return line;
 }
 
+// Before the dialogue, which reads standard input whatever the arguments
+// say: "matinv m.txt" must not seem to read m.txt.
+void warn_of_arguments(int argc, const char* const* argv, Sink& errors) {
+    Diagnostics diagnostics(errors);
+    for (int i = 1; i < argc; ++i) {
+        if (!std::string_view(argv[i]).starts_with('-')) {
+            diagnostics.tell(argument_ignored(argv[i]));
+        }
+    }
+}
+
 void write_text(Sink& out, Diagnostics& diagnostics, std::string_view text) {
     if (!out.write_all(text.data(), text.size())) {
         diagnostics.fail(output_unwritable(out.error()));
@@ -52,6 +63,9 @@ void write_text(Sink& out, Diagnostics& diagnostics, std::string_view text) {
 int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors) {
     const CommandLine line = parse_command_line(argc, argv);
     if (line.command == Command::run) {
+        // A warning that could not be written stays in `errors`, where the
+        // dialogue's exit status finds it.
+        warn_of_arguments(argc, argv, errors);
         return run_dialogue(in, out, errors, line.options);
     }
     // Nothing is held back here: each text is written at once.

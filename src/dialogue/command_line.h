@@ -5,11 +5,12 @@
 namespace matinv {
 
 // Runs the program for its command line. Options start with '-': --steps,
-// --help and --version; any other is unknown. Arguments that do not start
-// with '-' are ignored. Options are taken in order, so the first of --help,
-// --version or an unknown option decides: the usage or the version on `out`
-// with status 0, one line on `errors` with status 2 for an unknown option,
-// and otherwise the dialogue.
+// -h or --help, and --version; any other is unknown. Arguments that do not
+// start with '-' are not read: before the dialogue, each gets a warning.
+// Options are taken in order, so the first of --help, --version or an
+// unknown option decides: the usage or the version on `out` with status 0,
+// one line on `errors` with status 2 for an unknown option, and otherwise
+// the dialogue.
 int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors);
 
 }  // namespace matinv

@@ -58,7 +58,7 @@ MessageLine capacity_fault(const DialogueState& state, std::uint64_t matrix) {
     if (state.out.failed()) {
         return output_unwritable(state.out.error());
     }
-    return order_above_limit(state.reader.place(), state.reader.last_text(), matrix);
+    return order_above_limit(state.reader.place(), state.reader.last_text().view(), matrix);
 }
 
 // The trace goes on the error stream after everything the attempt has

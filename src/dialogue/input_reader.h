@@ -30,7 +30,7 @@ public:
     // After not_a_number: the offending text as far as it has arrived,
     // quoted and made safe to show, shortened when long. After a read of an
     // order: the order's own text, likewise shortened.
-    std::string_view last_text() const { return last_text_.view(); }
+    const ShownText& last_text() const { return last_text_; }
     // After a read of an order, or a read that was not ok: where its text
     // began, or where the input ended.
     InputPlace place() const { return cursor_.place(); }

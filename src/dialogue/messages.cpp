@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dialogue/look_alikes.h"
 #include "dialogue/shown_text.h"
 #include "inversion/working_matrices.h"
 #include "numbers/number_text.h"
@@ -44,6 +45,10 @@ public:
         return *this << std::string_view(text, static_cast<std::size_t>(end - text));
     }
 
+    // Right after the text that a hint is about: "; " and the hint, or
+    // nothing.
+    MessageWriter& hint_on(const ShownText& shown);
+
     const MessageLine& line() const { return line_; }
 
 private:
@@ -54,8 +59,52 @@ private:
         return *this << std::string_view(digits, static_cast<std::size_t>(end - digits));
     }
 
+    MessageWriter& put_code_point(char32_t c) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        char digits[8];
+        std::size_t count = 0;
+        for (; count < 4 || c != 0; c >>= 4) {
+            digits[count++] = kHex[c & 0xf];
+        }
+        std::reverse(digits, digits + count);
+        return *this << "U+" << std::string_view(digits, count);
+    }
+
     MessageLine line_;
 };
+
+MessageWriter& MessageWriter::hint_on(const ShownText& shown) {
+    static constexpr std::string_view kArrowKeys[] = {"up", "down", "right", "left"};
+    const TextHint& hint = shown.hint();
+    switch (hint.kind) {
+        case TextHint::Kind::none:
+            return *this;
+        case TextHint::Kind::comma:
+            return *this << "; a comma is neither a decimal point nor a separator here";
+        case TextHint::Kind::arrow_key:
+            return *this << "; " << shown.hinted() << " is the " << kArrowKeys[hint.arrow - 'A']
+                         << " arrow key";
+        case TextHint::Kind::hidden_character:
+            *this << "; " << shown.hinted() << " is ";
+            return put_code_point(hint.code_point) << ", which does not print";
+        case TextHint::Kind::character:
+            break;
+    }
+    *this << "; '" << shown.hinted() << "' is ";
+    put_code_point(hint.code_point);
+    const LookAlike* look_alike = find_look_alike(hint.code_point);
+    if (look_alike == nullptr) {
+        return *this << ": numbers are typed in ASCII";
+    }
+    *this << " " << look_alike->name;
+    if (look_alike->ascii == 0) {
+        return *this << ": type numbers without quotes";
+    }
+    if (look_alike->ascii == ' ') {
+        return *this << ": type a blank instead";
+    }
+    return *this << ": type '" << std::string_view(&look_alike->ascii, 1) << "' instead";
+}
 
 MessageLine output_unwritable(int error) {
     MessageWriter line;
@@ -75,13 +124,14 @@ MessageLine input_ended(InputPlace place, const Wanted& wanted) {
     return line.line();
 }
 
-MessageLine not_a_number(InputPlace place, const Wanted& wanted, std::string_view found) {
+MessageLine not_a_number(InputPlace place, const Wanted& wanted, const ShownText& found) {
     MessageWriter line;
     if (wanted.i < 0) {
-        line << place << "expected " << wanted << ", a whole number, but found " << found;
+        line << place << "expected " << wanted << ", a whole number, but found " << found.view();
     } else {
-        line << place << "expected a number for " << wanted << ", but found " << found;
+        line << place << "expected a number for " << wanted << ", but found " << found.view();
     }
+    line.hint_on(found);
     return line.line();
 }
 
@@ -94,7 +144,28 @@ MessageLine order_above_limit(InputPlace place, std::string_view order, std::uin
 
 MessageLine unknown_option(std::string_view option) {
     MessageWriter line;
-    line << "unknown option " << ShownText(option).view() << "; try 'matinv --help'";
+    const ShownText shown(option);
+    line << "unknown option " << shown.view();
+    line.hint_on(shown) << "; try 'matinv --help'";
+    return line.line();
+}
+
+// A file name that a shell takes as it stands, and that is shown whole,
+// goes into the command to type; "4" is more likely a misplaced order.
+MessageLine argument_ignored(std::string_view argument) {
+    const auto is_letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const bool plain =
+        argument.size() <= ShownText::kShownBytes &&
+        std::any_of(argument.begin(), argument.end(), is_letter) &&
+        std::all_of(argument.begin(), argument.end(), [&is_letter](char c) {
+            return is_letter(c) || (c >= '0' && c <= '9') ||
+                   std::string_view("._-+/,:@%=").find(c) != std::string_view::npos;
+        });
+    const ShownText shown(argument);
+    MessageWriter line;
+    line << "warning: ignoring the argument " << shown.view();
+    line.hint_on(shown) << "; to read a file, redirect standard input: matinv < "
+                        << (plain ? argument : "m.txt");
     return line.line();
 }
 
@@ -136,14 +207,20 @@ MessageLine refused_for_row_size(std::span<const int> small_rows) {
 
 std::string_view usage() {
     return "Usage: matinv [--steps]\n"
-           "       matinv --help | --version\n"
+           "       matinv -h | --help | --version\n"
            "Inverts a real square matrix of order 1 to 10. Asks for the order and the\n"
            "entries row by row on standard input, and prints the matrix [A], its\n"
-           "inverse [B] and their product [A][B].\n"
+           "inverse [B] and their product [A][B]. To read a file: matinv < m.txt\n"
            "\n"
-           "  --steps    also write every step of the elimination on standard error\n"
-           "  --help     print this text and exit\n"
-           "  --version  print the version and exit\n";
+           "The order is a whole number; one of 0 or less prints the three headings\n"
+           "with no rows. An entry is a decimal number such as 7, -2.5, .5 or 1e-3;\n"
+           "inf, nan and hexadecimal are not numbers. A magnitude beyond the range of\n"
+           "doubles, such as 1e400, is read as inf, and a warning then says that [B]\n"
+           "cannot be trusted.\n"
+           "\n"
+           "  --steps     also write every step of the elimination on standard error\n"
+           "  -h, --help  print this text and exit\n"
+           "  --version   print the version and exit\n";
 }
 
 std::string_view version() { return "matinv " MATINV_VERSION "\n"; }

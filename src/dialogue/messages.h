@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "dialogue/input_reader.h"
+#include "dialogue/shown_text.h"
 #include "inversion/inverse_trust.h"
 
 // Every text the program writes besides the dialogue and its report: the
@@ -25,8 +26,8 @@ public:
 
 private:
     friend class MessageWriter;
-    // Room for the longest message: its words, a quoted text of at most 132
-    // bytes, the place and a system error's description.
+    // Room for the longest message: its words, a shown text of at most 133
+    // bytes and its hint, the place and a system error's description.
     static constexpr std::size_t kCapacity = 510;
     char text_[kCapacity + 2] = {'\n', '\n'};
     std::size_t used_ = 0;  // bytes after text_[0], the line break not counted
@@ -42,11 +43,12 @@ struct Wanted {
 
 // Errors, each named with the errno value or the place in the input that
 // it is about. A read that finds no number is told apart by what it found:
-// the end of the input, or text shown as ShownText shows it.
+// the end of the input, or text shown as ShownText shows it. Shown text is
+// followed by its hint, if it has one.
 MessageLine output_unwritable(int error);
 MessageLine input_unreadable(int error);
 MessageLine input_ended(InputPlace place, const Wanted& wanted);
-MessageLine not_a_number(InputPlace place, const Wanted& wanted, std::string_view found);
+MessageLine not_a_number(InputPlace place, const Wanted& wanted, const ShownText& found);
 MessageLine order_above_limit(InputPlace place, std::string_view order, std::uint64_t matrix);
 MessageLine unknown_option(std::string_view option);
 
@@ -55,6 +57,8 @@ MessageLine unknown_option(std::string_view option);
 MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order);
 MessageLine untrusted_inverse(const InverseTrust& trust);
 MessageLine refused_for_row_size(std::span<const int> small_rows);
+// An argument that is not an option, which the dialogue does not read.
+MessageLine argument_ignored(std::string_view argument);
 
 // The texts of --help and --version, each ending with a line break.
 std::string_view usage();

@@ -1,25 +1,169 @@
 #include "dialogue/shown_text.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace matinv {
+namespace {
+
+// Characters beyond ASCII that a terminal shows as nothing, or that reorder,
+// break or hide the text around them: the C1 controls, the soft hyphen,
+// marks of text direction, zero-width characters, the line and paragraph
+// separators, variation selectors, the byte order mark, noncharacters and
+// tags.
+constexpr char32_t kHidden[][2] = {
+    {0x0080, 0x009f}, {0x00ad, 0x00ad}, {0x061c, 0x061c}, {0x180e, 0x180e},
+    {0x200b, 0x200f}, {0x2028, 0x202e}, {0x2060, 0x206f}, {0xfe00, 0xfe0f},
+    {0xfeff, 0xfeff}, {0xfff9, 0xfffb}, {0xfffe, 0xffff}, {0xe0000, 0xe0fff},
+};
+
+bool prints(char32_t c) {
+    return std::none_of(std::begin(kHidden), std::end(kHidden),
+                        [c](const char32_t(&range)[2]) { return c >= range[0] && c <= range[1]; });
+}
+
+// The UTF-8 character that `text` begins with. A length of 0 means that its
+// bytes are not UTF-8; `cut` that the text ends inside a character whose
+// bytes are right so far, of the length given.
+struct Utf8Character {
+    char32_t code_point = 0;
+    std::size_t length = 0;
+    bool cut = false;
+};
+
+Utf8Character first_character(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    Utf8Character c;
+    char32_t least = 0;  // below it, the bytes would be an overlong form
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        c = {lead & 0x1FU, 2};
+        least = 0x80;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        c = {lead & 0x0FU, 3};
+        least = 0x800;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        c = {lead & 0x07U, 4};
+        least = 0x10000;
+    } else {
+        return {};
+    }
+    for (std::size_t i = 1; i < c.length; ++i) {
+        if (i == text.size()) {
+            c.cut = true;
+            return c;
+        }
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xc0) != 0x80) {
+            return {};
+        }
+        c.code_point = c.code_point << 6 | (next & 0x3FU);
+    }
+    const bool surrogate = c.code_point >= 0xd800 && c.code_point <= 0xdfff;
+    if (c.code_point < least || c.code_point > 0x10ffff || surrogate) {
+        return {};
+    }
+    return c;
+}
+
+// How much of `text` is shown: all of it up to kShownBytes, and otherwise
+// as much as fits, up to the end of a character.
+std::size_t shown_length(std::string_view text) {
+    if (text.size() <= ShownText::kShownBytes) {
+        return text.size();
+    }
+    std::size_t at = 0;
+    for (;;) {
+        std::size_t length = 1;
+        if (static_cast<unsigned char>(text[at]) >= 0x80) {
+            length = std::max<std::size_t>(first_character(text.substr(at)).length, 1);
+        }
+        if (at + length > ShownText::kShownBytes) {
+            return at;
+        }
+        at += length;
+    }
+}
+
+bool is_arrow_key(std::string_view text) {
+    return text.size() >= 3 && text[0] == '\x1b' && (text[1] == '[' || text[1] == 'O') &&
+           text[2] >= 'A' && text[2] <= 'D';
+}
+
+}  // namespace
+
+void ShownText::put_escaped(char byte) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    const auto c = static_cast<unsigned char>(byte);
+    put('\\');
+    put('x');
+    put(kHex[c >> 4]);
+    put(kHex[c & 0xf]);
+}
+
+void ShownText::put_ascii(char byte, char quote) {
+    if (byte < 0x20 || byte == 0x7f) {
+        put_escaped(byte);
+        return;
+    }
+    if (byte == '\\' || byte == quote) {
+        put('\\');
+    }
+    put(byte);
+}
+
+void ShownText::note(const TextHint& hint, std::size_t shown_from) {
+    if (hint_.kind == TextHint::Kind::none) {
+        hint_ = hint;
+        hinted_at_ = static_cast<std::uint8_t>(shown_from);
+        hinted_length_ = static_cast<std::uint8_t>(length_ - shown_from);
+    }
+}
 
 ShownText::ShownText(std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    text_[length_++] = '"';
-    for (std::size_t i = 0; i < text.size() && i < kShownBytes; ++i) {
-        const int c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
-            text_[length_++] = static_cast<char>(c);
-        } else {
-            text_[length_++] = '\\';
-            text_[length_++] = 'x';
-            text_[length_++] = kHex[c >> 4];
-            text_[length_++] = kHex[c & 0xf];
-        }
+    const std::string_view shown = text.substr(0, shown_length(text));
+    const bool single_quoted =
+        shown.find('"') != std::string_view::npos && shown.find('\'') == std::string_view::npos;
+    const char quote = single_quoted ? '\'' : '"';
+    if (shown.starts_with(',')) {
+        hint_.kind = TextHint::Kind::comma;
     }
-    text_[length_++] = '"';
-    if (text.size() > kShownBytes) {
+    put(quote);
+    for (std::size_t at = 0; at < shown.size();) {
+        const std::size_t shown_from = length_;
+        if (is_arrow_key(shown.substr(at))) {
+            put_escaped(shown[at]);
+            put(shown[at + 1]);
+            put(shown[at + 2]);
+            note({TextHint::Kind::arrow_key, 0, shown[at + 2]}, shown_from);
+            at += 3;
+            continue;
+        }
+        if (static_cast<unsigned char>(shown[at]) < 0x80) {
+            put_ascii(shown[at], quote);
+            ++at;
+            continue;
+        }
+        const Utf8Character c = first_character(shown.substr(at));
+        if (c.length == 0 || c.cut) {
+            put_escaped(shown[at]);
+            ++at;
+            continue;
+        }
+        const bool printable = prints(c.code_point);
+        for (std::size_t i = 0; i < c.length; ++i) {
+            if (printable) {
+                put(shown[at + i]);
+            } else {
+                put_escaped(shown[at + i]);
+            }
+        }
+        using Kind = TextHint::Kind;
+        note({printable ? Kind::character : Kind::hidden_character, c.code_point}, shown_from);
+        at += c.length;
+    }
+    put(quote);
+    if (shown.size() < text.size()) {
         std::memcpy(text_ + length_, "...", 3);
         length_ += 3;
     }

@@ -14,7 +14,7 @@ void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int or
         return;
     }
     const ShownText rest = reader.text_ahead();
-    diagnostics.tell(order_runs_on(reader.last_text(), rest.view(), order));
+    diagnostics.tell(order_runs_on(reader.last_text().view(), rest.view(), order));
 }
 
 void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m) {

@@ -56,6 +56,7 @@ abc|/dev/null|1|
 |/dev/null|1||/
 |/dev/null|2|--step
 2.0 1 2 3|/dev/null|0|
+1 3|/dev/null|0|m.txt
 0x10|/dev/null|0|
 5 -8 1 -5 -4 -5 -15 -8 -11 3 0 3 3 3 -1 1 -7 -9 -6 7 5 4 -9 -1 -9 5|/dev/null|0|
 1 1e400|/dev/null|0|
