@@ -8,6 +8,7 @@
 
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
+#include "dialogue/trace_width.h"
 #include "support/memory_streams.h"
 
 namespace matinv {
@@ -184,6 +185,60 @@ TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
         const std::string label = "option '" + std::string(c.option) + "', input " + c.input;
         EXPECT_EQ(run_command_line(2, argv, in, out, errors), c.status) << label;
         EXPECT_EQ(out.text, plain_out.text) << label;
+    }
+}
+
+// The trace's width: the terminal's, else COLUMNS when it is a count, else
+// 80; off a terminal, no limit.
+TEST(DialogueStreams, TheTraceTakesTheTerminalsWidth) {
+    const struct {
+        bool terminal;
+        int size;
+        const char* columns;
+        int width;
+    } cases[] = {
+        {false, 120, "100", 0}, {true, 120, "100", 120}, {true, 0, "100", 100},
+        {true, 0, nullptr, 80}, {true, 0, "", 80},       {true, 0, "0", 80},
+        {true, 0, "-5", 80},    {true, 0, "72x", 80},    {true, 0, "99999999999", 80},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(trace_width(c.terminal, c.size, c.columns), c.width)
+            << "terminal " << c.terminal << ", size " << c.size << ", COLUMNS "
+            << (c.columns != nullptr ? c.columns : "unset");
+    }
+}
+
+// A matrix too wide for the trace's width comes in blocks of whole columns,
+// chosen from the widths of their numbers (each with its tab, up to the next
+// multiple of 8) and as even as the fewest blocks allow; here the first
+// matrix of each trace.
+TEST(DialogueStreams, TheTraceFitsItsWidthInColumnBlocks) {
+    const std::string one = "1.0000000000\t", zero = "0.0000000000\t";
+    const std::string row1 = "4.0000000000\t7.0000000000\t", row2 = "2.0000000000\t6.0000000000\t";
+    const std::string unit =
+        one + zero + zero + "\n" + zero + one + zero + "\n" + zero + zero + one;
+    const struct {
+        const char* input;
+        int columns;
+        std::string matrix;
+    } cases[] = {
+        {"2 4 7 2 6", 64, row1 + one + zero + "\n" + row2 + zero + one + "\n"},
+        {"2 4 7 2 6", 63,
+         "Columns 1 and 2:\n" + row1 + "\n" + row2 + "\nColumns 3 and 4:\n" + one + zero + "\n" +
+             zero + one + "\n"},
+        {"3 1 0 0 0 1 0 0 0 1", 80,
+         "Columns 1 through 3:\n" + unit + "\nColumns 4 through 6:\n" + unit + "\n"},
+        {"1 12345", 39, "Column 1:\n12345.0000000000\t\nColumn 2:\n" + one + "\n"},
+        {"1 1e30", 40,
+         "Column 1:\n1000000000000000019884624838656.0000000000\t\nColumn 2:\n" + one + "\n"},
+    };
+    for (const auto& c : cases) {
+        MemorySource in(c.input);
+        MemorySink out, errors;
+        run_dialogue(in, out, errors, {.steps = true, .trace_columns = c.columns});
+        const std::size_t start = errors.text.find("row\n") + 4;
+        EXPECT_EQ(errors.text.substr(start, errors.text.find("\nrow scaling") - start), c.matrix)
+            << "input " << c.input << " at " << c.columns << " columns";
     }
 }
 
