@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <string>
+#include <tuple>
 
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
@@ -188,57 +189,34 @@ TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
     }
 }
 
-// The trace's width: the terminal's, else COLUMNS when it is a count, else
-// 80; off a terminal, no limit.
-TEST(DialogueStreams, TheTraceTakesTheTerminalsWidth) {
-    const struct {
-        bool terminal;
-        int size;
-        const char* columns;
-        int width;
-    } cases[] = {
-        {false, 120, "100", 0}, {true, 120, "100", 120}, {true, 0, "100", 100},
-        {true, 0, nullptr, 80}, {true, 0, "", 80},       {true, 0, "0", 80},
-        {true, 0, "-5", 80},    {true, 0, "72x", 80},    {true, 0, "99999999999", 80},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(trace_width(c.terminal, c.size, c.columns), c.width)
-            << "terminal " << c.terminal << ", size " << c.size << ", COLUMNS "
-            << (c.columns != nullptr ? c.columns : "unset");
-    }
-}
-
-// A matrix too wide for the trace's width comes in blocks of whole columns,
-// chosen from the widths of their numbers (each with its tab, up to the next
-// multiple of 8) and as even as the fewest blocks allow; here the first
-// matrix of each trace.
-TEST(DialogueStreams, TheTraceFitsItsWidthInColumnBlocks) {
-    const std::string one = "1.0000000000\t", zero = "0.0000000000\t";
-    const std::string row1 = "4.0000000000\t7.0000000000\t", row2 = "2.0000000000\t6.0000000000\t";
-    const std::string unit =
-        one + zero + zero + "\n" + zero + one + zero + "\n" + zero + zero + one;
-    const struct {
-        const char* input;
-        int columns;
-        std::string matrix;
-    } cases[] = {
-        {"2 4 7 2 6", 64, row1 + one + zero + "\n" + row2 + zero + one + "\n"},
-        {"2 4 7 2 6", 63,
-         "Columns 1 and 2:\n" + row1 + "\n" + row2 + "\nColumns 3 and 4:\n" + one + zero + "\n" +
-             zero + one + "\n"},
-        {"3 1 0 0 0 1 0 0 0 1", 80,
-         "Columns 1 through 3:\n" + unit + "\nColumns 4 through 6:\n" + unit + "\n"},
-        {"1 12345", 39, "Column 1:\n12345.0000000000\t\nColumn 2:\n" + one + "\n"},
-        {"1 1e30", 40,
+// The trace's width: the terminal's size, else COLUMNS if a count, else 80; off a terminal, no
+// limit. Too wide a matrix comes in even blocks of whole columns, each as wide as its widest
+// number and tab. Cases: the input, at a terminal, its size, COLUMNS, the first matrix written.
+TEST(DialogueStreams, TheTraceFitsTheTerminalInColumnBlocks) {
+    const std::string one = "1.0000000000\t", zero = "0.0000000000\t", i1 = one + zero + "\n";
+    const std::string a1 = "12345.0000000000\t7.0000000000\t", a2 = "2.0000000000\t6.0000000000\t";
+    const std::string whole = a1 + i1 + a2 + zero + one + "\n";
+    const std::string id = one + zero + zero + "\n" + zero + one + zero + "\n" + zero + zero + one;
+    const std::tuple<const char*, bool, int, const char*, std::string> cases[] = {
+        {"2 12345 7 2 6", true, 72, "40", whole},
+        {"2 12345 7 2 6", true, 0, "71",
+         "Columns 1 and 2:\n" + a1 + "\n" + a2 + "\nColumns 3 and 4:\n" + i1 + zero + one + "\n"},
+        {"2 12345 7 2 6", true, 0, "40x", whole},
+        {"2 12345 7 2 6", false, 16, "16", whole},
+        {"3 1 0 0 0 1 0 0 0 1", true, 0, nullptr,
+         "Columns 1 through 3:\n" + id + "\nColumns 4 through 6:\n" + id + "\n"},
+        {"1 1e30", true, 40, nullptr,
          "Column 1:\n1000000000000000019884624838656.0000000000\t\nColumn 2:\n" + one + "\n"},
     };
-    for (const auto& c : cases) {
-        MemorySource in(c.input);
+    for (const auto& [input, terminal, size, columns, matrix] : cases) {
+        MemorySource in(input);
         MemorySink out, errors;
-        run_dialogue(in, out, errors, {.steps = true, .trace_columns = c.columns});
+        run_dialogue(in, out, errors,
+                     {.steps = true, .trace_columns = trace_width(terminal, size, columns)});
         const std::size_t start = errors.text.find("row\n") + 4;
-        EXPECT_EQ(errors.text.substr(start, errors.text.find("\nrow scaling") - start), c.matrix)
-            << "input " << c.input << " at " << c.columns << " columns";
+        EXPECT_EQ(errors.text.substr(start, errors.text.find("\nrow scaling") - start), matrix)
+            << "input " << input << ", terminal " << terminal << " of size " << size << ", COLUMNS "
+            << (columns != nullptr ? columns : "unset");
     }
 }
 
