@@ -124,7 +124,7 @@ void converse(DialogueState& state, const DialogueOptions& options) {
             continue;
         }
         write_report(out, m);
-        warn_if_untrusted(diagnostics, m);
+        tell_of_report(diagnostics, m);
         if (!out.flush()) {
             diagnostics.fail(output_unwritable(out.error()));
         }
