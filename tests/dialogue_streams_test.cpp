@@ -5,9 +5,11 @@
 
 #include <cerrno>
 #include <string>
+#include <tuple>
 
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
+#include "dialogue/trace_width.h"
 #include "support/memory_streams.h"
 
 namespace matinv {
@@ -184,6 +186,37 @@ TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
         const std::string label = "option '" + std::string(c.option) + "', input " + c.input;
         EXPECT_EQ(run_command_line(2, argv, in, out, errors), c.status) << label;
         EXPECT_EQ(out.text, plain_out.text) << label;
+    }
+}
+
+// The trace's width: the terminal's size, else COLUMNS if a count, else 80; off a terminal, no
+// limit. Too wide a matrix comes in even blocks of whole columns, each as wide as its widest
+// number and tab. Cases: the input, at a terminal, its size, COLUMNS, the first matrix written.
+TEST(DialogueStreams, TheTraceFitsTheTerminalInColumnBlocks) {
+    const std::string one = "1.0000000000\t", zero = "0.0000000000\t", i1 = one + zero + "\n";
+    const std::string a1 = "12345.0000000000\t7.0000000000\t", a2 = "2.0000000000\t6.0000000000\t";
+    const std::string whole = a1 + i1 + a2 + zero + one + "\n";
+    const std::string id = one + zero + zero + "\n" + zero + one + zero + "\n" + zero + zero + one;
+    const std::tuple<const char*, bool, int, const char*, std::string> cases[] = {
+        {"2 12345 7 2 6", true, 72, "40", whole},
+        {"2 12345 7 2 6", true, 0, "71",
+         "Columns 1 and 2:\n" + a1 + "\n" + a2 + "\nColumns 3 and 4:\n" + i1 + zero + one + "\n"},
+        {"2 12345 7 2 6", true, 0, "40x", whole},
+        {"2 12345 7 2 6", false, 16, "16", whole},
+        {"3 1 0 0 0 1 0 0 0 1", true, 0, nullptr,
+         "Columns 1 through 3:\n" + id + "\nColumns 4 through 6:\n" + id + "\n"},
+        {"1 1e30", true, 40, nullptr,
+         "Column 1:\n1000000000000000019884624838656.0000000000\t\nColumn 2:\n" + one + "\n"},
+    };
+    for (const auto& [input, terminal, size, columns, matrix] : cases) {
+        MemorySource in(input);
+        MemorySink out, errors;
+        run_dialogue(in, out, errors,
+                     {.steps = true, .trace_columns = trace_width(terminal, size, columns)});
+        const std::size_t start = errors.text.find("row\n") + 4;
+        EXPECT_EQ(errors.text.substr(start, errors.text.find("\nrow scaling") - start), matrix)
+            << "input " << input << ", terminal " << terminal << " of size " << size << ", COLUMNS "
+            << (columns != nullptr ? columns : "unset");
     }
 }
 

@@ -78,11 +78,22 @@ TEST(Program, Transcripts) {
          kOrder + "INPUT a11: " +
              "\n[A]=\n0.0000000001\t\n\n[B]=\n10000000000.0000000000\t\n\n[A][B]=\n"
              "1.0000000000\t\n"},
+        // Nonzero values printed as zero get a note: any in [A], in [B] from 2^-26 of its largest.
         {"entries too small for ten decimals", "2 1 1e-11 0 1", 0,
          kOrder + kRows2 +
              "\n[A]=\n1.0000000000\t0.0000000000\t\n0.0000000000\t1.0000000000\t\n"
              "\n[B]=\n1.0000000000\t-0.0000000000\t\n0.0000000000\t1.0000000000\t\n"
-             "\n[A][B]=\n1.0000000000\t0.0000000000\t\n0.0000000000\t1.0000000000\t\n"},
+             "\n[A][B]=\n1.0000000000\t0.0000000000\t\n0.0000000000\t1.0000000000\t\n",
+         like("matinv: note: [A] *a12 = 1e-11; *say 1e11,*\n")},
+        {"both too small, [B] just above its bound", "2 1e12 1e-11 1e-11 1.5e4", 0, like("*"),
+         like("matinv: note: [A] holds entries that print as 0.0000000000 but are not zero, such "
+              "as a12 = 1e-11; to see their digits, multiply the matrix by a power of ten, say "
+              "1e11, and the inverse printed by the same factor\nmatinv: note: [B] *b11 = 1e-12; "
+              "*1e-12,*\n")},
+        {"[B] just below its bound", "2 1e12 0 0 1.49e4", 0, like("*[B]=\n0.0000000000\t*")},
+        {"round-off in [B]", "3 0 5 3 -5 2 -2 5 -5 -3", 0, like("*\t-0.0000000000\t*[A][B]*")},
+        {"[B] singular to working precision", "3 2e30 0 -2e30 -4e30 -2e30 -7e30 6e30 2e30 5e30", 0,
+         like("*[B]=\n0.0000000000\t-0.0000000000\t*"), like("matinv: warning: *2.2e-16)\n")},
         {"order read as 2 from 2.5, then .5", "2.5 1 2 3", 0, kOrder + kRows2 + kReportHalf,
          "matinv: warning: the order \"2\" runs straight into \".5\"; it was read as 2, and "
          "\".5\" is left for the next read\n"},

@@ -30,14 +30,15 @@ public:
         }
     }
 
-    bool start_on_terminal() {
+    bool start_on_terminal(const char* option = nullptr, unsigned short columns = 0) {
         struct termios settings {};
         cfmakeraw(&settings);
         settings.c_lflag |= ICANON | ECHO;  // a terminal as a user has it
         settings.c_cc[VEOF] = '\x04';       // Ctrl-D ends the input
-        pid_ = forkpty(&to_program_, nullptr, &settings, nullptr);
+        struct winsize size = {24, columns, 0, 0};
+        pid_ = forkpty(&to_program_, nullptr, &settings, &size);
         if (pid_ == 0) {
-            execl(MATINV_BINARY, MATINV_BINARY, static_cast<char*>(nullptr));
+            execl(MATINV_BINARY, MATINV_BINARY, option, static_cast<char*>(nullptr));
             _exit(127);
         }
         from_program_ = to_program_;
@@ -192,6 +193,16 @@ TEST(Interactive, ErrorLineStartsOnANewLineAtATerminal) {
     ASSERT_TRUE(program.expect("\nmatinv: line 1, column 1: input ended while reading the "
                                "order of matrix 1\n"));
     EXPECT_EQ(program.exit_status(), 1);
+}
+
+// The steps fit the terminal's width: at 40 columns, two numbers a line.
+TEST(Interactive, StepsFitTheTerminal) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_terminal("--steps", 40));
+    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    program.answer("2 4 7 2 6\n");
+    EXPECT_TRUE(program.expect("row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n"));
+    EXPECT_EQ(program.exit_status(), 0);
 }
 
 // Runs `script` in a shell whose last command execs the program (as "$0"),

@@ -60,12 +60,14 @@ void write_text(Sink& out, Diagnostics& diagnostics, std::string_view text) {
 
 }  // namespace
 
-int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors) {
-    const CommandLine line = parse_command_line(argc, argv);
+int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors,
+                     int trace_columns) {
+    CommandLine line = parse_command_line(argc, argv);
     if (line.command == Command::run) {
         // A warning that could not be written stays in `errors`, where the
         // dialogue's exit status finds it.
         warn_of_arguments(argc, argv, errors);
+        line.options.trace_columns = trace_columns;
         return run_dialogue(in, out, errors, line.options);
     }
     // Nothing is held back here: each text is written at once.

@@ -10,7 +10,9 @@ namespace matinv {
 // Options are taken in order, so the first of --help, --version or an
 // unknown option decides: the usage or the version on `out` with status 0,
 // one line on `errors` with status 2 for an unknown option, and otherwise
-// the dialogue.
-int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors);
+// the dialogue. `trace_columns` is the width that the trace of --steps
+// fits (see trace_width.h).
+int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors,
+                     int trace_columns = 0);
 
 }  // namespace matinv

@@ -63,9 +63,9 @@ MessageLine capacity_fault(const DialogueState& state, std::uint64_t matrix) {
 
 // The trace goes on the error stream after everything the attempt has
 // written, and the inversion writes nothing on the output stream.
-Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt) {
+Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt, int columns) {
     state.out.flush();
-    StepTrace trace(state.trace, attempt);
+    StepTrace trace(state.trace, attempt, columns);
     const Outcome outcome = invert(state.m.a, state.m.n, trace);
     trace.finish();
     return outcome;
@@ -115,15 +115,16 @@ void converse(DialogueState& state, const DialogueOptions& options) {
             seed_identity(m, i);
         }
 
-        const Outcome outcome =
-            options.steps ? invert_with_trace(state, attempt) : invert(m.a, m.n);
+        const Outcome outcome = options.steps
+                                    ? invert_with_trace(state, attempt, options.trace_columns)
+                                    : invert(m.a, m.n);
         if (outcome == Outcome::failure) {
             out.put(kNoInverse);
             note_if_refused_for_row_size(diagnostics, m);
             continue;
         }
         write_report(out, m);
-        warn_if_untrusted(diagnostics, m);
+        tell_of_report(diagnostics, m);
         if (!out.flush()) {
             diagnostics.fail(output_unwritable(out.error()));
         }

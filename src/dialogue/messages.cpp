@@ -1,6 +1,7 @@
 #include "dialogue/messages.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "dialogue/look_alikes.h"
@@ -42,6 +43,13 @@ public:
     MessageWriter& shortest(double value, int digits) {
         char text[kLongestShortest];
         const char* end = write_shortest(text, value, digits);
+        return *this << std::string_view(text, static_cast<std::size_t>(end - text));
+    }
+
+    // A number exactly, in as few characters as give it back.
+    MessageWriter& round_trip(double value) {
+        char text[kLongestShortest];
+        const char* end = write_round_trip(text, value);
         return *this << std::string_view(text, static_cast<std::size_t>(end - text));
     }
 
@@ -202,6 +210,21 @@ MessageLine refused_for_row_size(std::span<const int> small_rows) {
         }
         line << small_rows[k] + 1;
     }
+    return line.line();
+}
+
+// The power of ten suggested brings the entry named to between 1 and 10:
+// multiplying the matrix multiplies [A] and divides [B].
+MessageLine digits_hidden(char matrix, int i, int j, double value) {
+    const bool inverse = matrix == 'B';
+    const auto exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    MessageWriter line;
+    line << "note: " << (inverse ? "[B]" : "[A]")
+         << " holds entries that print as 0.0000000000 but are not zero, such as "
+         << (inverse ? "b" : "a") << i + 1 << j + 1 << " = ";
+    line.round_trip(value) << "; to see their digits, multiply the matrix by a power of ten, say 1e"
+                           << (inverse ? exponent : -exponent)
+                           << ", and the inverse printed by the same factor";
     return line.line();
 }
 

@@ -57,6 +57,9 @@ MessageLine unknown_option(std::string_view option);
 MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order);
 MessageLine untrusted_inverse(const InverseTrust& trust);
 MessageLine refused_for_row_size(std::span<const int> small_rows);
+// Entry (i, j) of `matrix`, 'A' or 'B', is `value`, which is not zero but
+// prints as zero.
+MessageLine digits_hidden(char matrix, int i, int j, double value);
 // An argument that is not an option, which the dialogue does not read.
 MessageLine argument_ignored(std::string_view argument);
 

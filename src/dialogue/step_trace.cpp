@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "dialogue/column_blocks.h"
 #include "dialogue/number_output.h"
 #include "inversion/inversion.h"
 
@@ -13,7 +14,8 @@ constexpr int kSentenceDigits = 10;
 
 }  // namespace
 
-StepTrace::StepTrace(OutputBuffer& out, std::uint64_t attempt) : out_(out), attempt_(attempt) {}
+StepTrace::StepTrace(OutputBuffer& out, std::uint64_t attempt, int columns)
+    : out_(out), attempt_(attempt), columns_(columns) {}
 
 bool StepTrace::finish() { return out_.flush(); }
 
@@ -24,9 +26,32 @@ void StepTrace::put_row(int i) {
     put_integer(out_, i + 1);
 }
 
+// Columns are counted from 1, as in the sentences.
+void StepTrace::put_block_heading(int first, int end) {
+    if (end - first == 1) {
+        out_.put("Column ");
+    } else {
+        out_.put("Columns ");
+        put_integer(out_, first + 1);
+        out_.put(end - first == 2 ? " and " : " through ");
+    }
+    put_integer(out_, end);
+    out_.put(":\n");
+}
+
 void StepTrace::put_matrix(const Matrix& a, int n) {
-    for (int i = 0; i < n; ++i) {
-        put_fixed10_row(out_, a[i], 2 * n);
+    const ColumnBlocks blocks = split_into_blocks(a, n, 2 * n, columns_);
+    if (blocks.count <= 1) {
+        for (int i = 0; i < n; ++i) {
+            put_fixed10_row(out_, a[i], 2 * n);
+        }
+        return;
+    }
+    for (int k = 0, first = 0; k < blocks.count; first = blocks.ends[k++]) {
+        put_block_heading(first, blocks.ends[k]);
+        for (int i = 0; i < n; ++i) {
+            put_fixed10_row(out_, a[i] + first, blocks.ends[k] - first);
+        }
     }
 }
 

@@ -15,8 +15,9 @@ namespace matinv {
 // done, with rows and columns counted from 1 as the prompts count them.
 class StepTrace final : public InversionObserver {
 public:
-    // `out` is a buffer of its own in front of the error stream.
-    StepTrace(OutputBuffer& out, std::uint64_t attempt);
+    // `out` is a buffer of its own in front of the error stream; `columns`
+    // is the width of the terminal that it shows on, or 0 for no limit.
+    StepTrace(OutputBuffer& out, std::uint64_t attempt, int columns);
     StepTrace(const StepTrace&) = delete;
     StepTrace& operator=(const StepTrace&) = delete;
 
@@ -37,6 +38,7 @@ public:
 
 private:
     void put_matrix(const Matrix& a, int n);
+    void put_block_heading(int first, int end);
     void put_number(double value);
     void put_row(int i);
     void put_division(int i, double divisor, std::string_view heading);
@@ -44,6 +46,7 @@ private:
 
     OutputBuffer& out_;
     std::uint64_t attempt_;
+    int columns_;
     bool exchange_pending_ = false;  // a forward column has had no exchange yet
 };
 

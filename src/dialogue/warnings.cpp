@@ -1,11 +1,14 @@
 #include "dialogue/warnings.h"
 
+#include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "dialogue/messages.h"
 #include "dialogue/shown_text.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
+#include "numbers/number_text.h"
 
 namespace matinv {
 
@@ -17,10 +20,69 @@ void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int or
     diagnostics.tell(order_runs_on(reader.last_text().view(), rest.view(), order));
 }
 
-void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m) {
+namespace {
+
+// Whether x is not zero and still prints as zero, by the very writer that
+// prints the report; below 1e-10 it prints 0.0000000001 at most.
+bool prints_as_zero(double x) {
+    if (x == 0.0 || !(std::fabs(x) < 1e-10)) {
+        return false;
+    }
+    char text[kLongestFixed10];
+    char* const end = write_fixed10(text, x);
+    return std::none_of(text, end, [](char c) { return c >= '1' && c <= '9'; });
+}
+
+// The first entry, row by row, of the n x n block of `m` that starts at
+// `first_column`, prints as zero and is at least `least` in magnitude.
+void note_first_hidden(Diagnostics& diagnostics, char name, const Matrix& m, int n,
+                       int first_column, double least) {
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            const double x = m[i][first_column + j];
+            if (prints_as_zero(x) && std::fabs(x) >= least) {
+                diagnostics.tell(digits_hidden(name, i, j, x));
+                return;
+            }
+        }
+    }
+}
+
+// An entry of [B] that is 0 in the exact inverse comes out as round-off: a
+// few units of 2^-52 of the largest entries, more as the matrix nears
+// singularity; b12 of the matrix 0 5 3 / -5 2 -2 / 5 -5 -3 comes out as
+// -1.2e-17 beside entries near 0.3. Half the digits of a double, 2^-26 of
+// the largest magnitude, stands far above that for every matrix whose
+// condition number is below about 10^6, and an entry printed as zero can
+// reach it only when all of [B] is below 5e-11 * 2^26, about 3e-3. An exact
+// entry below it is taken for round-off too: at that size the two cannot be
+// told apart.
+constexpr double kBeyondRoundOff = 0x1p-26;
+
+double largest_magnitude(const Matrix& m, int n, int first_column) {
+    double largest = 0.0;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            largest = std::max(largest, std::fabs(m[i][first_column + j]));
+        }
+    }
+    return largest;
+}
+
+}  // namespace
+
+void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m) {
     const InverseTrust trust = judge_inverse(one_norm(m.a0, m.n, 0), m.a, m.n);
     if (!trust.trusted()) {
         diagnostics.tell(untrusted_inverse(trust));
+    }
+    // Each entry of [A] was typed: none is round-off. [A][B] has round-off
+    // where the identity has its zeros, and [B], when it cannot be trusted,
+    // is round-off throughout: neither gets a note.
+    note_first_hidden(diagnostics, 'A', m.a0, m.n, 0, 0.0);
+    if (trust.trusted()) {
+        note_first_hidden(diagnostics, 'B', m.a, m.n, m.n,
+                          kBeyondRoundOff * largest_magnitude(m.a, m.n, m.n));
     }
 }
 

@@ -14,8 +14,11 @@ namespace matinv {
 void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int order);
 
 // After a report: one line when [B] holds inf or nan, or when the matrix is
-// singular to working precision (rcond below 2^-52).
-void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m);
+// singular to working precision (rcond below 2^-52); then one line for each
+// of [A] and [B] that holds entries printed as 0.0000000000 that are not
+// zero and not round-off. The warning comes first, as the graver word, and
+// the notes follow in the order of the report's blocks.
+void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m);
 
 // After a refusal: one line when the matrix does have an inverse and was
 // refused only because some rows hold small entries.

@@ -61,6 +61,8 @@ abc|/dev/null|1|
 5 -8 1 -5 -4 -5 -15 -8 -11 3 0 3 3 3 -1 1 -7 -9 -6 7 5 4 -9 -1 -9 5|/dev/null|0|
 1 1e400|/dev/null|0|
 2 1e-11 0 0 1e-11 1 3|/dev/null|0|
+2 1 1e-11 0 1|/dev/null|0|
+1 1e12|/dev/null|0|
 RUNS
 
 for message in "${messages[@]}"; do

@@ -36,6 +36,13 @@ char* write_shortest(char* out, double value, int digits) {
         .ptr;
 }
 
+char* write_round_trip(char* out, double value) {
+    if (std::isnan(value)) {
+        return write_nan(out, value);
+    }
+    return std::to_chars(out, out + kLongestShortest, value).ptr;
+}
+
 char* write_integer(char* out, std::int64_t value) {
     return std::to_chars(out, out + kLongestInteger, value).ptr;
 }

@@ -21,6 +21,11 @@ char* write_fixed10(char* out, double value);
 inline constexpr std::size_t kLongestShortest = 1 + 1 + 1 + 16 + 5;
 char* write_shortest(char* out, double value, int digits);
 
+// As few characters as read back as the same double, in fixed or exponent
+// notation, whichever is shorter: "1e-12", "0.1", "-2.5e-11". It needs no
+// more room than write_shortest.
+char* write_round_trip(char* out, double value);
+
 // A whole number in decimal, as "%lld" and "%llu" write it.
 inline constexpr std::size_t kLongestInteger = 20;
 char* write_integer(char* out, std::int64_t value);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "inversion/working_matrices.h"
+
+namespace matinv {
+
+// A matrix written as the report writes it, each number followed by a tab,
+// split into blocks of whole columns so that no line runs past the edge of
+// a terminal and wraps, as Octave and R show wide matrices.
+struct ColumnBlocks {
+    int count = 0;            // 1 when the matrix fits whole
+    int ends[kColumns] = {};  // for each block, one past its last column
+};
+
+// Splits the first `rows` rows and `columns` columns of `a` for a terminal
+// `limit` columns wide, or 0 for no limit. A column wider than the limit
+// makes a block of its own.
+ColumnBlocks split_into_blocks(const Matrix& a, int rows, int columns, int limit);
+
+}  // namespace matinv
