@@ -21,7 +21,9 @@ int row_exponent(const Matrix& a0, int n, int i) {
         }
         largest = std::max(largest, magnitude);
     }
-    return -std::ilogb(largest);
+    // ilogb(0) is INT_MIN, which has no negation; a zero row is never
+    // rescaled anyway.
+    return largest == 0.0 ? 0 : -std::ilogb(largest);
 }
 
 }  // namespace
