@@ -9,7 +9,7 @@
 #include "io/byte_streams.h"
 #include "dialogue/driver.h"
 #include "dialogue/input_reader.h"
-#include "dialogue/number_output.h"
+#include "numbers/buffered_numbers.h"
 #include "support/memory_streams.h"
 #include "io/output_buffer.h"
 #include "inversion/inversion.h"

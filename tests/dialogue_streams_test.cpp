@@ -9,7 +9,7 @@
 
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
-#include "dialogue/trace_width.h"
+#include "trace/trace_width.h"
 #include "support/memory_streams.h"
 
 namespace matinv {

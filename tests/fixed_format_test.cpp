@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "dialogue/number_output.h"
+#include "io/output_buffer.h"
+#include "numbers/buffered_numbers.h"
 #include "numbers/number_text.h"
 #include "support/lcg_random.h"
 #include "support/memory_streams.h"

@@ -10,7 +10,7 @@
 #include "io/output_buffer.h"
 #include "dialogue/report.h"
 #include "dialogue/row_prompts.h"
-#include "dialogue/step_trace.h"
+#include "trace/step_trace.h"
 #include "dialogue/warnings.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"

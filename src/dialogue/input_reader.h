@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "dialogue/shown_text.h"
+#include "text/shown_text.h"
 #include "io/byte_cursor.h"
 #include "io/byte_streams.h"
 #include "io/output_buffer.h"

@@ -4,7 +4,7 @@
 
 #include "io/byte_streams.h"
 #include "dialogue/command_line.h"
-#include "dialogue/trace_width.h"
+#include "trace/trace_width.h"
 
 #if __has_include(<sys/ioctl.h>)
 #include <sys/ioctl.h>

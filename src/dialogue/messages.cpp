@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "dialogue/look_alikes.h"
-#include "dialogue/shown_text.h"
+#include "text/look_alikes.h"
+#include "text/shown_text.h"
 #include "inversion/working_matrices.h"
 #include "numbers/number_text.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "dialogue/input_reader.h"
-#include "dialogue/shown_text.h"
+#include "text/shown_text.h"
 #include "inversion/inverse_trust.h"
 
 // Every text the program writes besides the dialogue and its report: the

@@ -1,6 +1,6 @@
 #include "dialogue/report.h"
 
-#include "dialogue/number_output.h"
+#include "numbers/buffered_numbers.h"
 
 namespace matinv {
 namespace {

@@ -5,7 +5,7 @@
 #include <span>
 
 #include "dialogue/messages.h"
-#include "dialogue/shown_text.h"
+#include "text/shown_text.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
 #include "numbers/number_text.h"

@@ -21,8 +21,7 @@ int row_exponent(const Matrix& a0, int n, int i) {
         }
         largest = std::max(largest, magnitude);
     }
-    // ilogb(0) is INT_MIN, which has no negation; a zero row is never
-    // rescaled anyway.
+    // ilogb(0) is INT_MIN, which has no negation.
     return largest == 0.0 ? 0 : -std::ilogb(largest);
 }
 

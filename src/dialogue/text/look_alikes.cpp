@@ -1,4 +1,4 @@
-#include "dialogue/look_alikes.h"
+#include "text/look_alikes.h"
 
 #include <algorithm>
 #include <iterator>

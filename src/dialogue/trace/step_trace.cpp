@@ -1,10 +1,10 @@
-#include "dialogue/step_trace.h"
+#include "trace/step_trace.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "dialogue/column_blocks.h"
-#include "dialogue/number_output.h"
+#include "trace/column_blocks.h"
+#include "numbers/buffered_numbers.h"
 #include "inversion/inversion.h"
 
 namespace matinv {

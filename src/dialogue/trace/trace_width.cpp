@@ -1,4 +1,4 @@
-#include "dialogue/trace_width.h"
+#include "trace/trace_width.h"
 
 #include <charconv>
 #include <string_view>

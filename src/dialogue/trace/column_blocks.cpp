@@ -1,4 +1,4 @@
-#include "dialogue/column_blocks.h"
+#include "trace/column_blocks.h"
 
 #include <algorithm>
 

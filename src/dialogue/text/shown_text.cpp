@@ -1,4 +1,4 @@
-#include "dialogue/shown_text.h"
+#include "text/shown_text.h"
 
 #include <algorithm>
 #include <cstring>
