@@ -26,6 +26,10 @@ std::string written(double value) {
 }
 
 std::string printed(double value) {
+    // MinGW's printf drops a NaN's sign, which glibc's writes as the writer does.
+    if (std::isnan(value)) {
+        return std::signbit(value) ? "-nan" : "nan";
+    }
     char text[512];
     std::snprintf(text, sizeof text, "%.10f", value);
     return text;

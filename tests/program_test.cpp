@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -30,13 +31,11 @@ const std::string kReport2x2 =
     "0.0000000000\t1.0000000000\t\n";
 const std::string kEmptyReport = "\n[A]=\n\n[B]=\n\n[A][B]=\n";
 
-// The NaN that inf / inf gives, as printf writes it: its sign is the CPU's
-// choice (negative on x86-64, positive on aarch64).
+// The NaN that inf / inf gives, as glibc's printf writes it: its sign is the
+// CPU's choice (negative on x86-64, positive on aarch64).
 std::string computed_nan() {
     volatile double infinity = std::numeric_limits<double>::infinity();
-    char text[16];
-    std::snprintf(text, sizeof text, "%.10f", infinity / infinity);
-    return text;
+    return std::signbit(infinity / infinity) ? "-nan" : "nan";
 }
 const std::string kRows4 =
     "INPUT a11 a12 a13 a14: INPUT a21 a22 a23 a24: INPUT a31 a32 a33 a34: "
@@ -279,16 +278,27 @@ TEST(Program, HostileSurroundings) {
         {"a full disk on a small stack", "1 3", {.full_output = true, .stack_kib = 64}, 1, "",
          "matinv: standard output could not be written: No space left on device\n"},
     };
+    std::string skipped;
     for (const auto& c : cases) {
+        if (const char* reason = testing::unavailable_here(c.surroundings)) {
+            skipped += std::string(c.name) + ": " + reason + "; ";
+            continue;
+        }
         const ProgramRun run = run_matinv(c.input, c.surroundings);
         EXPECT_EQ(run.status, c.status) << c.name;
         EXPECT_EQ(run.out, c.out) << c.name;
         EXPECT_EQ(run.errors, c.errors) << c.name;
     }
+    if (!skipped.empty()) {
+        GTEST_SKIP() << "the other cases passed; skipped " << skipped;
+    }
 }
 
 // Output that cannot be written is not a success, whatever the options.
 TEST(Program, UnwritableOutputFails) {
+    if (const char* reason = testing::unavailable_here({.full_output = true})) {
+        GTEST_SKIP() << reason;
+    }
     for (const char* argument : {"--steps", "--help", "--version"}) {
         const ProgramRun run =
             run_matinv("2 4 7 2 6", {.full_output = true, .arguments = {argument}});

@@ -29,6 +29,8 @@ std::string slurp(std::FILE* file) {
 
 }  // namespace
 
+const char* unavailable_here(const Surroundings& /*surroundings*/) { return nullptr; }
+
 ProgramRun run_matinv(const std::string& input, const Surroundings& surroundings) {
     // Files rather than pipes: nothing can block however much the program
     // writes or leaves unread.

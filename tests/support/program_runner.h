@@ -20,6 +20,10 @@ struct Surroundings {
     std::vector<std::string> arguments = {};  // the command line after the program's name
 };
 
+// Why `surroundings` cannot be arranged on this system, or nullptr when they
+// can: a test then skips that case and says why.
+const char* unavailable_here(const Surroundings& surroundings);
+
 // Runs the built program with `input` as its standard input, to the end.
 ProgramRun run_matinv(const std::string& input, const Surroundings& surroundings = {});
 
