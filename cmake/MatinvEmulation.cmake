@@ -24,3 +24,11 @@ function(matinv_runnable target out_var)
     CONTENT "#!/bin/sh\nexec${emulator} '$<TARGET_FILE:${target}>' \"$@\"\n"
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endfunction()
+
+# wine makes its prefix (MATINV_WINEPREFIX, from the toolchain file) at its
+# first run, which takes longer than gtest_discover_tests waits for a test
+# program to list its tests; so the prefix is made here, once.
+if(MATINV_WINEPREFIX AND NOT EXISTS ${MATINV_WINEPREFIX})
+  message(STATUS "Making the wine prefix ${MATINV_WINEPREFIX}")
+  execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init)
+endif()
