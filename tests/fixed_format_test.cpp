@@ -26,8 +26,7 @@ std::string written(double value) {
 }
 
 std::string printed(double value) {
-    // MinGW's printf drops a NaN's sign, which glibc's writes as the writer does.
-    if (std::isnan(value)) {
+    if (std::isnan(value)) {  // MinGW's printf drops the sign, which glibc's writes
         return std::signbit(value) ? "-nan" : "nan";
     }
     char text[512];

@@ -62,9 +62,8 @@ std::vector<std::string> pieces_of(const std::string& text, std::size_t size) {
 
 bool same_bits(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
 
-// MinGW's strtod misrounds long and halfway decimals; there libstdc++'s
-// from_chars, which agrees with glibc's strtod, stands in where it gives a
-// value, that is within the range of doubles.
+// MinGW's strtod misrounds long and halfway decimals: there from_chars,
+// which agrees with glibc's strtod, stands in within the range of doubles.
 double strtod_of(const std::string& text) {
 #if defined(_WIN32)
     double value = 0;
@@ -139,7 +138,6 @@ TEST(ReadEntry, Texts) {
         {"1e99999999999999999999 0e99999999999999999999 1e-99999999999999999999",
          {"1e99999999999999999999", "0", "0"},
          ended},
-        // A hundred thousand zeros after the point, undone by the exponent.
         {"0." + std::string(100000, '0') + "15e100005", {"15000"}, ended},
         // Not numbers: nothing is taken, and the text is quoted and made safe.
         {"abc", {}, refused, "\"abc\"", "\"a\""},

@@ -20,8 +20,7 @@ struct Surroundings {
     std::vector<std::string> arguments = {};  // the command line after the program's name
 };
 
-// Why `surroundings` cannot be arranged on this system, or nullptr when they
-// can: a test then skips that case and says why.
+// Why `surroundings` cannot be arranged on this system; nullptr if they can.
 const char* unavailable_here(const Surroundings& surroundings);
 
 // Runs the built program with `input` as its standard input, to the end.

@@ -56,9 +56,7 @@ private:
 
 class DescriptorSink final : public Sink {
 public:
-    explicit DescriptorSink(int fd) : fd_(fd), console_(is_console(fd)) {
-        _setmode(fd, _O_BINARY);
-    }
+    explicit DescriptorSink(int fd) : fd_(fd), console_(is_console(fd)) { _setmode(fd, _O_BINARY); }
     bool is_terminal() const override { return console_; }
 
 private:
