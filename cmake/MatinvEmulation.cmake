@@ -26,8 +26,9 @@ function(matinv_runnable target out_var)
 endfunction()
 
 # wine makes its prefix (MATINV_WINEPREFIX, from the toolchain file) at its
-# first run, which takes longer than gtest_discover_tests waits for a test
-# program to list its tests; so the prefix is made here, once.
+# first run, which takes many seconds, and the test programs that CTest
+# starts at once to list their tests would all wait for it or race to make
+# it; so the prefix is made here, once.
 if(MATINV_WINEPREFIX AND NOT EXISTS ${MATINV_WINEPREFIX})
   message(STATUS "Making the wine prefix ${MATINV_WINEPREFIX}")
   execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init)
