@@ -17,11 +17,12 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # Debian's wine64 package puts no wine64 command on PATH, only
 # /usr/lib/wine/wine64. The prefix wine keeps its Windows in lives in the
-# build folder, with wine's debug chatter off and without the .NET and HTML
-# runtimes it would otherwise offer to install when making it.
+# build folder, with wine's debug chatter off, without the .NET and HTML
+# runtimes it would otherwise offer to install when making it, and without
+# the menu entries it would write into the user's desktop.
 find_program(MATINV_WINE NAMES wine64 wine HINTS /usr/lib/wine)
 if(MATINV_WINE)
   set(MATINV_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
   set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${MATINV_WINEPREFIX} WINEDEBUG=-all
-      WINEDLLOVERRIDES=mscoree,mshtml= ${MATINV_WINE})
+      WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe= ${MATINV_WINE})
 endif()
