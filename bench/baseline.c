@@ -6,6 +6,10 @@
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 static double a[10][20];
 static double a0[10][20];
@@ -67,18 +71,27 @@ static int invert(void) {
     return 1;
 }
 
+/* "%.10f", with a NaN's sign written as glibc writes it: MinGW drops it. */
+static void print_number(double x) {
+    if (isnan(x)) {
+        printf(signbit(x) ? "-nan\t" : "nan\t");
+    } else {
+        printf("%.10f\t", x);
+    }
+}
+
 static void report(void) {
     printf("\n[A]=\n");
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
-            printf("%.10f\t", a0[i][j]);
+            print_number(a0[i][j]);
         }
         printf("\n");
     }
     printf("\n[B]=\n");
     for (int i = 0; i < n; ++i) {
         for (int j = n; j < 2 * n; ++j) {
-            printf("%.10f\t", a[i][j]);
+            print_number(a[i][j]);
         }
         printf("\n");
     }
@@ -89,13 +102,18 @@ static void report(void) {
             for (int k = 0; k < n; ++k) {
                 p = a0[i][k] * a[k][n + j] + p;
             }
-            printf("%.10f\t", p);
+            print_number(p);
         }
         printf("\n");
     }
 }
 
 int main(void) {
+#ifdef _WIN32
+    /* Text mode would end every line with "\r\n", where matinv writes "\n". */
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     for (;;) {
         memset(a, 0, sizeof a);
         memset(a0, 0, sizeof a0);

@@ -10,8 +10,8 @@ matinv=$1 baseline=$2 make_stream=$3 work=$4 sessions=$5
 mkdir -p "$work"
 
 compare() {  # name of the input, file holding it
-    "$matinv" < "$2" > "$work/matinv.out"
-    "$baseline" < "$2" > "$work/baseline.out"
+    "$matinv" < "$2" > "$work/matinv.out" || { echo "matinv: status $? for $1"; exit 1; }
+    "$baseline" < "$2" > "$work/baseline.out" || { echo "baseline: status $? for $1"; exit 1; }
     if ! cmp -s "$work/matinv.out" "$work/baseline.out"; then
         echo "outputs differ for $1 (input kept in $2):"
         diff "$work/baseline.out" "$work/matinv.out" | head -20

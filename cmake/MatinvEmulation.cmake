@@ -24,3 +24,12 @@ function(matinv_runnable target out_var)
     CONTENT "#!/bin/sh\nexec${emulator} '$<TARGET_FILE:${target}>' \"$@\"\n"
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endfunction()
+
+# wine makes its prefix (MATINV_WINEPREFIX, from the toolchain file) at its
+# first run, which takes many seconds, and the test programs that CTest
+# starts at once to list their tests would all wait for it or race to make
+# it; so the prefix is made here, once.
+if(MATINV_WINEPREFIX AND NOT EXISTS ${MATINV_WINEPREFIX})
+  message(STATUS "Making the wine prefix ${MATINV_WINEPREFIX}")
+  execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init)
+endif()

@@ -42,12 +42,12 @@ int main(int argc, char** argv) {
     for (const auto& file : files) {
         std::ifstream stream(file, std::ios::binary);
         if (!stream) {
-            std::fprintf(stderr, "replay: cannot read %s\n", file.c_str());
+            std::fprintf(stderr, "replay: cannot read %s\n", file.string().c_str());
             return 1;
         }
         const std::vector<char> bytes{std::istreambuf_iterator<char>(stream),
                                       std::istreambuf_iterator<char>()};
-        std::fprintf(stderr, "replay: %s\n", file.c_str());
+        std::fprintf(stderr, "replay: %s\n", file.string().c_str());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
     std::fprintf(stderr, "replay: %zu inputs passed\n", files.size());

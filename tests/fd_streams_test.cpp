@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <thread>
 
-#include "io/byte_streams.h"
+#include "io/posix_streams.h"
 
 namespace matinv {
 namespace {

@@ -27,6 +27,9 @@ std::string written(double value) {
 }
 
 std::string printed(double value) {
+    if (std::isnan(value)) {  // MinGW's printf drops the sign, which glibc's writes
+        return std::signbit(value) ? "-nan" : "nan";
+    }
     char text[512];
     std::snprintf(text, sizeof text, "%.10f", value);
     return text;

@@ -1,16 +1,21 @@
 #include "support/program_runner.h"
 
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+extern char** environ;
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 #include <string>
-
-extern char** environ;
 
 namespace matinv::testing {
 namespace {
@@ -27,18 +32,39 @@ std::string slurp(std::FILE* file) {
     return text;
 }
 
-}  // namespace
+#if defined(_WIN32)
+HANDLE inherited(std::FILE* file) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    return handle;
+}
 
-ProgramRun run_matinv(const std::string& input, const Surroundings& surroundings) {
-    // Files rather than pipes: nothing can block however much the program
-    // writes or leaves unread.
-    std::FILE* in = std::tmpfile();
-    std::FILE* out = std::tmpfile();
-    std::FILE* errors = std::tmpfile();
-    std::fwrite(input.data(), 1, input.size(), in);
-    std::fflush(in);
-    std::rewind(in);
-
+// Windows has no posix_spawn: CreateProcess, on the same files.
+int status_of(std::FILE* in, std::FILE* out, std::FILE* errors, const Surroundings& surroundings) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = surroundings.input_closed ? INVALID_HANDLE_VALUE : inherited(in);
+    startup.hStdOutput = inherited(out);
+    startup.hStdError = inherited(errors);
+    // Words in quotes; none holds a quote or a backslash, which would need escaping.
+    std::string command = "matinv";
+    for (const std::string& word : surroundings.arguments) {
+        command += " \"" + word + "\"";
+    }
+    PROCESS_INFORMATION process{};
+    DWORD status = static_cast<DWORD>(-1);
+    if (CreateProcessA(MATINV_BINARY, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    return static_cast<int>(status);
+}
+#else
+int status_of(std::FILE* in, std::FILE* out, std::FILE* errors, const Surroundings& surroundings) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (surroundings.input_closed) {
@@ -72,16 +98,42 @@ ProgramRun run_matinv(const std::string& input, const Surroundings& surroundings
     }
     argv.push_back(nullptr);
     pid_t pid = 0;
-    ProgramRun run;
+    int status = -1;
     if (posix_spawn(&pid, limited ? shell : program, &actions, nullptr, argv.data(), environ) ==
         0) {
         int wait_status = 0;
         waitpid(pid, &wait_status, 0);
         if (WIFEXITED(wait_status)) {
-            run.status = WEXITSTATUS(wait_status);
+            status = WEXITSTATUS(wait_status);
         }
     }
     posix_spawn_file_actions_destroy(&actions);
+    return status;
+}
+#endif
+
+}  // namespace
+
+const char* unavailable_here([[maybe_unused]] const Surroundings& surroundings) {
+#if defined(_WIN32)
+    if (surroundings.full_output || surroundings.input_path || surroundings.stack_kib > 0) {
+        return "Windows has no /dev/full, reads no directory, and sets stacks when linking";
+    }
+#endif
+    return nullptr;
+}
+
+ProgramRun run_matinv(const std::string& input, const Surroundings& surroundings) {
+    // Files rather than pipes: nothing can block however much the program
+    // writes or leaves unread.
+    std::FILE* in = std::tmpfile();
+    std::FILE* out = std::tmpfile();
+    std::FILE* errors = std::tmpfile();
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::fflush(in);
+    std::rewind(in);
+    ProgramRun run;
+    run.status = status_of(in, out, errors, surroundings);
     std::fclose(in);
     run.out = slurp(out);
     run.errors = slurp(errors);

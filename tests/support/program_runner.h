@@ -20,6 +20,9 @@ struct Surroundings {
     std::vector<std::string> arguments = {};  // the command line after the program's name
 };
 
+// Why `surroundings` cannot be arranged on this system; nullptr if they can.
+const char* unavailable_here(const Surroundings& surroundings);
+
 // Runs the built program with `input` as its standard input, to the end.
 ProgramRun run_matinv(const std::string& input, const Surroundings& surroundings = {});
 

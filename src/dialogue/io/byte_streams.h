@@ -52,29 +52,4 @@ private:
     int error_ = 0;
 };
 
-// Standard input, output and error as file descriptors. A descriptor that
-// another program left non-blocking is waited on with poll(2), so that it
-// behaves as a blocking one.
-class FdSource final : public Source {
-public:
-    explicit FdSource(int fd) : fd_(fd) {}
-
-private:
-    long read_once(char* buffer, std::size_t capacity, int& error) override;
-    int wait_until_readable() override;
-    int fd_;
-};
-
-class FdSink final : public Sink {
-public:
-    FdSink(int fd, bool terminal) : fd_(fd), terminal_(terminal) {}
-    bool is_terminal() const override { return terminal_; }
-
-private:
-    long write_once(const char* data, std::size_t size, int& error) override;
-    int wait_until_writable() override;
-    int fd_;
-    bool terminal_;
-};
-
 }  // namespace matinv

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <limits>
+#include <system_error>
 
 #include "numbers/exact_decimal.h"
 
@@ -21,8 +23,8 @@ double DecimalDigits::value() const {
     if (quick_value(quick)) {
         return quick;
     }
-    // Rewritten as "-0.DIGITSe+EXP" for strtod: the shape is fixed and
-    // short, whatever the text looked like.
+    // Rewritten as "-0.DIGITSe+EXP": the shape is fixed and short, whatever
+    // the text looked like.
     char text[kKeptDigits + 40];
     int length = 0;
     if (negative_) {
@@ -43,8 +45,23 @@ double DecimalDigits::value() const {
     text[length++] = 'e';
     const auto written = std::to_chars(text + length, text + sizeof text - 1, exponent);
     length = static_cast<int>(written.ptr - text);
+#if defined(__cpp_lib_to_chars)
+    // from_chars rounds correctly everywhere; some C libraries' strtod does
+    // not (MinGW's misreads both very long and halfway decimals).
+    double result = 0.0;
+    if (std::from_chars(text, text + length, result).ec == std::errc::result_out_of_range) {
+        // The value is then left alone. The digits start with a nonzero one,
+        // so the exponent tells overflow from underflow.
+        result = exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        return negative_ ? -result : result;
+    }
+    return result;
+#else
+    // libc++ before 20 reads no doubles with from_chars; the C libraries it
+    // runs on (glibc, Apple's, FreeBSD's) round strtod correctly.
     text[length] = '\0';
     return std::strtod(text, nullptr);
+#endif
 }
 
 }  // namespace matinv

@@ -13,7 +13,7 @@ namespace matinv {
 // significant digits, so a single 1 standing for them rounds the same way.
 //
 // Short numbers, such as the usual few digits with a few decimals, are
-// converted by one exact multiplication or division; all others by strtod.
+// converted by one exact multiplication or division; all others by from_chars.
 // Both give the nearest double, so the choice never shows in a value.
 class DecimalDigits {
 public:
@@ -23,7 +23,7 @@ public:
     void set_negative() { negative_ = true; }
     void set_exponent_negative() { exponent_negative_ = true; }
 
-    // The nearest double, as strtod gives for the same text: infinity beyond
+    // The nearest double, as a correct strtod gives for the same text: infinity beyond
     // the range of doubles, zero or a subnormal below it.
     double value() const;
 

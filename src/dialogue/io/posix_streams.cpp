@@ -1,9 +1,12 @@
+#include "io/posix_streams.h"
+
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "io/byte_streams.h"
+#include "io/standard_streams.h"
 
 namespace matinv {
 namespace {
@@ -31,6 +34,8 @@ long FdSource::read_once(char* buffer, std::size_t capacity, int& error) {
 
 int FdSource::wait_until_readable() { return wait_for(fd_, POLLIN); }
 
+FdSink::FdSink(int fd) : fd_(fd), terminal_(::isatty(fd) == 1) {}
+
 long FdSink::write_once(const char* data, std::size_t size, int& error) {
     const ssize_t put = ::write(fd_, data, size);
     error = put < 0 ? errno : 0;
@@ -38,5 +43,25 @@ long FdSink::write_once(const char* data, std::size_t size, int& error) {
 }
 
 int FdSink::wait_until_writable() { return wait_for(fd_, POLLOUT); }
+
+int standard_error_columns() {
+    struct winsize size {};
+    return ::ioctl(2, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+}
+
+Source& standard_input() {
+    static FdSource in(0);
+    return in;
+}
+
+Sink& standard_output() {
+    static FdSink out(1);
+    return out;
+}
+
+Sink& standard_error() {
+    static FdSink errors(2);
+    return errors;
+}
 
 }  // namespace matinv
