@@ -113,6 +113,12 @@ TEST(Program, Transcripts) {
          kOrder + kRows4 + kNoInverse + kOrder + kRows2 + kReport2x2},
         {"anything after the report is never read", "2 4 7 2 6 junk \x01 11", 0,
          kOrder + kRows2 + kReport2x2},
+        // Entries that run on: the warning names each as typed and as read.
+        {"7-1 and 1e3.5", "2 7-1\n 1e3.5", 0, like("*\n[A]=\n7.0*\t-1.0*\t\n1000.0*\t0.5*"),
+         "matinv: warning: line 1, column 3: \"7\" for entry a11 (row 1, column 1) of matrix 1 "
+         "runs straight into \"-1\"; it was read as 7, and \"-1\" is left for the next read\n"
+         "matinv: warning: line 2, column 2: \"1e3\" for entry a21 (row 2, column 1) of matrix 1 "
+         "runs straight into \".5\"; it was read as 1000, and \".5\" is left for the next read\n"},
         {"entries beyond the double range", "1 1e400", 0,
          kOrder + "INPUT a11: " + "\n[A]=\ninf\t\n\n[B]=\n" + computed_nan() + "\t\n\n[A][B]=\n" +
              computed_nan() + "\t\n",
@@ -165,6 +171,8 @@ TEST(Program, RefusedInputs) {
          "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
          "\".5\"\n"},
         {"hexadecimal entry", "1 0x10", 1, kOrder + "INPUT a11: " + kNoInverse + kOrder,
+         "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) of matrix 1 "
+         "runs straight into \"x10\"; it was read as 0, and \"x10\" is left for the next read\n"
          "matinv: line 1, column 4: expected the order of matrix 2, a whole number, but found "
          "\"x10\"\n"},
         {"infinity", "1 inf", 1, kOrder + "INPUT a11: ",
@@ -186,6 +194,8 @@ TEST(Program, RefusedInputs) {
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"\\x1b[2J\"\n"},
         {"a decimal comma", "2 0,5 1", 1, kOrder + "INPUT a11 a12: ",
+         "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) of matrix 1 "
+         "runs straight into \",5\"; it was read as 0, and \",5\" is left for the next read\n"
          "matinv: line 1, column 4: expected a number for entry a12 (row 1, column 2) of matrix "
          "1, but found \",5\"; a comma is neither a decimal point nor a separator here\n"},
         {"a fault in the second matrix", "2 1 2 2 4\n2 4 x 2 6", 1,

@@ -107,8 +107,11 @@ void converse(DialogueState& state, const DialogueOptions& options) {
                 double x = 0.0;
                 const ReadStatus status = reader.read_entry(x);
                 if (status != ReadStatus::ok) {
-                    diagnostics.fail(read_fault(state, status, Wanted{attempt, i, j}));
-                    return;
+                    if (status != ReadStatus::runs_on) {
+                        diagnostics.fail(read_fault(state, status, Wanted{attempt, i, j}));
+                        return;
+                    }
+                    warn_that_entry_runs_on(diagnostics, reader, Wanted{attempt, i, j}, x);
                 }
                 store_entry(m, i, j, x);
             }

@@ -56,27 +56,38 @@ ReadStatus InputReader::read_order(int& order) {
     return ReadStatus::ok;
 }
 
-// Most entries are taken by the one-pass scan of what has arrived; one that
-// reaches the end of that may go on in the next refill, and is scanned again
-// as it streams through the buffer.
+// Most entries are taken by the one-pass scan of what has arrived, up to the
+// white space after them. The rest is scanned again as it streams through
+// the buffer: an entry that reaches the end of what has arrived, and may go
+// on in the next refill, and one that runs on, whose text is then kept.
 ReadStatus InputReader::read_entry(double& value) {
     if (!cursor_.skip_space()) {
         return no_number_left();
     }
     double quick = 0.0;
     const char* quick_stop = scan_short_decimal(cursor_.arrived(), quick);
-    if (quick_stop != nullptr && (quick_stop < cursor_.arrived_end() || cursor_.ended())) {
+    if (quick_stop != nullptr) {
         cursor_.take_until(quick_stop);
         value = quick;
         return ReadStatus::ok;
     }
+    return read_entry_slowly(value);
+}
+
+// Out of line, so that the quick path needs no room for the slow one.
+ReadStatus InputReader::read_entry_slowly(double& value) {
+    cursor_.mark_place();
+    KeepingCursor in(cursor_);
     DecimalDigits digits;
-    if (!scan_decimal(cursor_, digits)) {
-        cursor_.mark_place();
+    if (!scan_decimal(in, digits)) {
         return refuse();
     }
     value = digits.value();
-    return ReadStatus::ok;
+    if (!runs_on()) {
+        return ReadStatus::ok;
+    }
+    last_text_ = ShownText(in.kept());
+    return ReadStatus::runs_on;
 }
 
 bool InputReader::runs_on() {

@@ -11,6 +11,7 @@ namespace matinv {
 
 enum class ReadStatus {
     ok,
+    runs_on,       // an entry was read, and text follows it with no white space between
     ended,         // the input ran out before a number began
     not_a_number,  // the next text is not a number of the kind asked for
     unreadable,    // a read of the input failed; error() tells why
@@ -29,7 +30,8 @@ public:
 
     // After not_a_number: the offending text as far as it has arrived,
     // quoted and made safe to show, shortened when long. After a read of an
-    // order: the order's own text, likewise shortened.
+    // order, or of an entry that runs on: that number's own text, likewise
+    // shortened.
     const ShownText& last_text() const { return last_text_; }
     // After a read of an order, or a read that was not ok: where its text
     // began, or where the input ended.
@@ -47,6 +49,7 @@ public:
     ShownText text_ahead();
 
 private:
+    [[gnu::noinline]] ReadStatus read_entry_slowly(double& value);
     ReadStatus no_number_left();
     ReadStatus refuse();
 

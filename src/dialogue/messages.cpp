@@ -1,6 +1,7 @@
 #include "dialogue/messages.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "dialogue/look_alikes.h"
@@ -43,6 +44,21 @@ public:
         char text[kLongestShortest];
         const char* end = write_shortest(text, value, digits);
         return *this << std::string_view(text, static_cast<std::size_t>(end - text));
+    }
+    // A number read from the input, in the shortest text that reads back as
+    // the same value: 1000 rather than 1e+03.
+    MessageWriter& as_read(double value) {
+        char text[kLongestShortest + 1];
+        char best[kLongestShortest + 1] = {};
+        std::size_t best_length = sizeof best;  // beyond any text: seventeen digits read back
+        for (int digits = 1; digits <= 17; ++digits) {
+            *write_shortest(text, value, digits) = '\0';
+            if (std::strlen(text) < best_length && std::strtod(text, nullptr) == value) {
+                best_length = std::strlen(text);
+                std::memcpy(best, text, best_length);
+            }
+        }
+        return *this << std::string_view(best, best_length);
     }
 
     // Right after the text that a hint is about: "; " and the hint, or
@@ -175,6 +191,15 @@ MessageLine order_runs_on(std::string_view order_text, std::string_view rest, in
          << "; it was read as " << order << ", and " << rest;
     // An order of 0 or less asks for no entries: its report ends the run.
     line << (order > 0 ? " is left for the next read" : " is not read");
+    return line.line();
+}
+
+MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
+                          std::string_view rest, double value) {
+    MessageWriter line;
+    line << "warning: " << place << entry_text << " for " << wanted << " runs straight into "
+         << rest << "; it was read as ";
+    line.as_read(value) << ", and " << rest << " is left for the next read";
     return line.line();
 }
 

@@ -55,6 +55,9 @@ MessageLine unknown_option(std::string_view option);
 // Warnings and notes. The order's text and the rest after it are shown as
 // ShownText shows them; rows are counted from 0.
 MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order);
+// An entry read as `value` from `entry_text`, where it began.
+MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
+                          std::string_view rest, double value);
 MessageLine untrusted_inverse(const InverseTrust& trust);
 MessageLine refused_for_row_size(std::span<const int> small_rows);
 // An argument that is not an option, which the dialogue does not read.

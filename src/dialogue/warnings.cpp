@@ -17,6 +17,13 @@ void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int or
     diagnostics.tell(order_runs_on(reader.last_text().view(), rest.view(), order));
 }
 
+void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, const Wanted& wanted,
+                             double value) {
+    const ShownText rest = reader.text_ahead();
+    diagnostics.tell(
+        entry_runs_on(reader.place(), wanted, reader.last_text().view(), rest.view(), value));
+}
+
 void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m) {
     const InverseTrust trust = judge_inverse(one_norm(m.a0, m.n, 0), m.a, m.n);
     if (!trust.trusted()) {

@@ -13,6 +13,11 @@ namespace matinv {
 // most likely meant something else.
 void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int order);
 
+// "7-1" as entries is 7 followed by -1: told as the order's run-on is, with
+// the place of the entry and the value it was read as.
+void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, const Wanted& wanted,
+                             double value);
+
 // After a report: one line when [B] holds inf or nan, or when the matrix is
 // singular to working precision (rcond below 2^-52).
 void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m);
