@@ -44,6 +44,7 @@ ReadStatus InputReader::refuse() {
 }
 
 ReadStatus InputReader::read_order(int& order) {
+    cursor_.skip_byte_order_mark();
     if (!cursor_.skip_space()) {
         return no_number_left();
     }

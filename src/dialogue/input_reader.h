@@ -25,6 +25,7 @@ public:
     InputReader(Source& source, OutputBuffer& pending) : cursor_(source, pending) {}
 
     // A whole number; one beyond int's range is read as INT_MAX or INT_MIN.
+    // The first read of an order takes a byte order mark before it.
     ReadStatus read_order(int& order);
     ReadStatus read_entry(double& value);
 

@@ -96,4 +96,11 @@ std::string_view ByteCursor::word_ahead(std::size_t limit) {
     return {buffer_ + position_, length};
 }
 
+void ByteCursor::skip_byte_order_mark() {
+    if (dropped_ + position_ == 0 && peek(0) == 0xef && peek(1) == 0xbb && peek(2) == 0xbf) {
+        position_ = 3;
+        dropped_lines_.line_start = 3;
+    }
+}
+
 }  // namespace matinv

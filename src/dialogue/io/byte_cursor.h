@@ -76,6 +76,11 @@ public:
     std::string_view word_arrived(std::size_t limit) const;
     std::string_view word_ahead(std::size_t limit);
 
+    // Before anything is taken: takes a UTF-8 byte order mark (EF BB BF),
+    // as some editors write at the start of a file. Columns on the first
+    // line count from the byte after it.
+    void skip_byte_order_mark();
+
     // Marks the current byte as the start of a text whose place() may be
     // asked for; at the end of the input, the place is where it ended.
     void mark_place();
