@@ -113,7 +113,16 @@ TEST(Program, Transcripts) {
         {"order 4 singular, no note", "4 7 8 6 -1 7 -5 8 -6 4 7 2 -3 11 2 10 -9 2 4 7 2 6", 0,
          kOrder + kRows4 + kNoInverse + kOrder + kRows2 + kReport2x2},
         {"anything after the report is never read", "2 4 7 2 6 junk \x01 11", 0,
+         kOrder + kRows2 + kReport2x2,
+         "matinv: note: line 1, column 11: the input goes on with \"junk\", which is not read: "
+         "the report ends the run\n"},
+        // Left after the reader's buffer, in the file: white space alone is no input.
+        {"white space after the report", "2 4 7 2 6" + std::string(70000, ' '), 0,
          kOrder + kRows2 + kReport2x2},
+        {"a word after 70,000 blanks", "2 4 7 2 6" + std::string(70000, ' ') + "\n9 9", 0,
+         kOrder + kRows2 + kReport2x2,
+         "matinv: note: line 2, column 1: the input goes on with \"9\", which is not read: the "
+         "report ends the run\n"},
         // Entries that run on: the warning names each as typed and as read.
         {"7-1 and 1e3.5", "2 7-1\n 1e3.5", 0, like("*\n[A]=\n7.0*\t-1.0*\t\n1000.0*\t0.5*"),
          "matinv: warning: line 1, column 3: \"7\" for entry a11 (row 1, column 1) of matrix 1 "

@@ -127,6 +127,7 @@ void converse(DialogueState& state, const DialogueOptions& options) {
         }
         write_report(out, m);
         warn_if_untrusted(diagnostics, m);
+        note_if_input_left(diagnostics, reader, m.n);
         if (!out.flush()) {
             diagnostics.fail(output_unwritable(out.error()));
         }

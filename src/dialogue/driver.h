@@ -18,10 +18,10 @@ struct DialogueOptions {
 // line and column where they are.
 //
 // Warnings and notes that leave the exit status alone go to `errors` too:
-// an order or an entry whose text runs on into more text, an inverse that
-// cannot be trusted, and a refused matrix that has an inverse after all. A
-// write on `errors` that fails, of such a line, an error or the trace, makes
-// the status 1; the dialogue goes on as before.
+// an order or an entry whose text runs on into more text, input left after
+// the report, an inverse that cannot be trusted, and a refused matrix that
+// has an inverse after all. A write on `errors` that fails, of such a line,
+// an error or the trace, makes the status 1; the dialogue goes on as before.
 //
 // Not reentrant: a run's buffers live in static storage, so that the
 // program runs on a small stack.

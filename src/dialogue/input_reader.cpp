@@ -100,4 +100,13 @@ ShownText InputReader::text_ahead() {
     return ShownText(cursor_.word_ahead(ShownText::kLookedAtBytes));
 }
 
+bool InputReader::input_left() {
+    if (!cursor_.skip_space_ready()) {
+        return false;
+    }
+    cursor_.mark_place();
+    last_text_ = ShownText(cursor_.word_ready(ShownText::kLookedAtBytes));
+    return true;
+}
+
 }  // namespace matinv

@@ -31,11 +31,11 @@ public:
 
     // After not_a_number: the offending text as far as it has arrived,
     // quoted and made safe to show, shortened when long. After a read of an
-    // order, or of an entry that runs on: that number's own text, likewise
-    // shortened.
+    // order, or of an entry that runs on, or input_left(): that number's or
+    // word's own text, likewise shortened.
     const ShownText& last_text() const { return last_text_; }
-    // After a read of an order, or a read that was not ok: where its text
-    // began, or where the input ended.
+    // After a read of an order, or a read that was not ok, or
+    // input_left(): where its text began, or where the input ended.
     InputPlace place() const { return cursor_.place(); }
     // After unreadable: the errno value of the read that failed.
     int error() const { return cursor_.error(); }
@@ -48,6 +48,10 @@ public:
     // quoted and shortened as last_text() is; nothing is taken. Waits only
     // for bytes of that text that have not arrived.
     ShownText text_ahead();
+
+    // Once the reads are over: whether more than white space is left, as far
+    // as can be known without waiting.
+    bool input_left();
 
 private:
     [[gnu::noinline]] ReadStatus read_entry_slowly(double& value);

@@ -203,6 +203,13 @@ MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_vi
     return line.line();
 }
 
+MessageLine input_left_unread(InputPlace place, std::string_view word) {
+    MessageWriter line;
+    line << "note: " << place << "the input goes on with " << word
+         << ", which is not read: the report ends the run";
+    return line.line();
+}
+
 // The first reason that applies.
 MessageLine untrusted_inverse(const InverseTrust& trust) {
     MessageWriter line;

@@ -58,6 +58,8 @@ MessageLine order_runs_on(std::string_view order_text, std::string_view rest, in
 // An entry read as `value` from `entry_text`, where it began.
 MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
                           std::string_view rest, double value);
+// A word of the input that is left once the report has ended the run.
+MessageLine input_left_unread(InputPlace place, std::string_view word);
 MessageLine untrusted_inverse(const InverseTrust& trust);
 MessageLine refused_for_row_size(std::span<const int> small_rows);
 // An argument that is not an option, which the dialogue does not read.

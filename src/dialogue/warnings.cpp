@@ -1,6 +1,7 @@
 #include "dialogue/warnings.h"
 
 #include <span>
+#include <string_view>
 
 #include "dialogue/messages.h"
 #include "dialogue/shown_text.h"
@@ -22,6 +23,14 @@ void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, cons
     const ShownText rest = reader.text_ahead();
     diagnostics.tell(
         entry_runs_on(reader.place(), wanted, reader.last_text().view(), rest.view(), value));
+}
+
+// The run-on of an order of 0 or less has been told not to be read.
+void note_if_input_left(Diagnostics& diagnostics, InputReader& reader, int order) {
+    if ((order <= 0 && reader.runs_on()) || !reader.input_left()) {
+        return;
+    }
+    diagnostics.tell(input_left_unread(reader.place(), reader.last_text().view()));
 }
 
 void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m) {

@@ -18,6 +18,10 @@ void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int or
 void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, const Wanted& wanted,
                              double value);
 
+// After the report of a matrix of `order`: one line when the input goes on
+// with more than white space, as far as can be known without waiting.
+void note_if_input_left(Diagnostics& diagnostics, InputReader& reader, int order);
+
 // After a report: one line when [B] holds inf or nan, or when the matrix is
 // singular to working precision (rcond below 2^-52).
 void warn_if_untrusted(Diagnostics& diagnostics, const WorkingMatrices& m);

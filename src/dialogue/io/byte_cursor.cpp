@@ -37,6 +37,27 @@ bool ByteCursor::read_more() {
     return got > 0;
 }
 
+// As read_more(), without waiting and without flushing.
+bool ByteCursor::read_ready_more() {
+    if (position_ > 0) {
+        drop_taken_bytes();
+    }
+    return end_ < kCapacity && append_ready();
+}
+
+bool ByteCursor::append_ready() {
+    const long got = source_.read_ready(buffer_ + end_, kCapacity - end_);
+    if (got == 0) {
+        ended_ = true;
+    }
+    if (got <= 0) {
+        return false;
+    }
+    end_ += static_cast<std::size_t>(got);
+    buffer_[end_] = '\0';
+    return true;
+}
+
 // A marked byte among those dropped has its place worked out on the way,
 // while its line is being counted.
 void ByteCursor::drop_taken_bytes() {
@@ -100,6 +121,33 @@ void ByteCursor::skip_byte_order_mark() {
     if (dropped_ + position_ == 0 && peek(0) == 0xef && peek(1) == 0xbb && peek(2) == 0xbf) {
         position_ = 3;
         dropped_lines_.line_start = 3;
+    }
+}
+
+bool ByteCursor::skip_space_ready() {
+    for (;;) {
+        while (position_ < end_ && is_space(static_cast<unsigned char>(buffer_[position_]))) {
+            ++position_;
+        }
+        if (position_ < end_) {
+            return true;
+        }
+        if (ended_ || !read_ready_more()) {
+            return false;
+        }
+    }
+}
+
+std::string_view ByteCursor::word_ready(std::size_t limit) {
+    std::size_t length = 0;
+    for (;;) {
+        while (length < limit && position_ + length < end_ &&
+               !is_space(static_cast<unsigned char>(buffer_[position_ + length]))) {
+            ++length;
+        }
+        if (length == limit || position_ + length < end_ || ended_ || !read_ready_more()) {
+            return {buffer_ + position_, length};
+        }
     }
 }
 

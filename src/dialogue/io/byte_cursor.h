@@ -81,6 +81,11 @@ public:
     // line count from the byte after it.
     void skip_byte_order_mark();
 
+    // As skip_space() and word_ahead(), with only the bytes that have
+    // arrived or can be read without waiting.
+    bool skip_space_ready();
+    std::string_view word_ready(std::size_t limit);
+
     // Marks the current byte as the start of a text whose place() may be
     // asked for; at the end of the input, the place is where it ended.
     void mark_place();
@@ -103,6 +108,8 @@ private:
 
     int peek_beyond(std::size_t ahead);
     bool read_more();
+    bool read_ready_more();
+    bool append_ready();
     void drop_taken_bytes();
     void count_lines(std::size_t from, std::size_t to, LineCount& count) const;
 
