@@ -24,6 +24,11 @@ bool ByteCursor::read_more() {
     if (end_ == kCapacity) {
         return false;
     }
+    // At a terminal, a line typed ahead is there before the pending output
+    // is shown, and was echoed before it.
+    if (at_terminal_ && (append_ready() || ended_)) {
+        return !ended_;
+    }
     if (!pending_.flush()) {
         ended_ = true;
         return false;
@@ -34,6 +39,9 @@ bool ByteCursor::read_more() {
     }
     end_ += got;
     buffer_[end_] = '\0';
+    if (at_terminal_ && got > 0 && buffer_[end_ - 1] == '\n') {
+        pending_.line_ended_elsewhere();
+    }
     return got > 0;
 }
 

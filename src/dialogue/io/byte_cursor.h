@@ -30,9 +30,15 @@ inline bool is_space(int c) {
 // Pending output is flushed whenever the cursor must wait for more input, so
 // that every prompt shows before the program waits for its answer. Once that
 // output cannot be written, nothing more is read: the input then ends.
+//
+// At a terminal, a line typed after the output showed is echoed after it,
+// and leaves the terminal's cursor at the margin: the pending output is told
+// so. A line typed ahead is there without waiting, and is taken before the
+// output is shown.
 class ByteCursor {
 public:
-    ByteCursor(Source& source, OutputBuffer& pending) : source_(source), pending_(pending) {}
+    ByteCursor(Source& source, OutputBuffer& pending)
+        : source_(source), pending_(pending), at_terminal_(source.is_terminal()) {}
     ByteCursor(const ByteCursor&) = delete;
     ByteCursor& operator=(const ByteCursor&) = delete;
 
@@ -121,6 +127,7 @@ private:
     std::size_t position_ = 0;
     std::size_t end_ = 0;
     bool ended_ = false;
+    const bool at_terminal_;
 
     // Lines are counted in the bytes dropped from the buffer, once per
     // refill, and in the buffer itself only when a place is asked for.
