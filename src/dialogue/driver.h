@@ -15,7 +15,9 @@ struct DialogueOptions {
 // order is above what the matrices hold, when the input cannot be read, or
 // at the first write to `out` that fails. Each such fault is one line on
 // `errors`, never on `out`; faults in the input name the matrix and the
-// line and column where they are.
+// line and column where they are. When `in` is a terminal, text that is not
+// a number and an order too large are said in the same line, and the order
+// or the row is asked for again, with what was typed ahead dropped.
 //
 // Warnings and notes that leave the exit status alone go to `errors` too:
 // an order or an entry whose text runs on into more text, input left after

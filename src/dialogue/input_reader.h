@@ -49,6 +49,10 @@ public:
     // for bytes of that text that have not arrived.
     ShownText text_ahead();
 
+    // Whether the input is typed at a terminal.
+    bool at_terminal() const { return cursor_.at_terminal(); }
+    // Drops the rest of what was typed or pasted (see ByteCursor).
+    void drop_typed_ahead() { cursor_.drop_typed_ahead(); }
     // Once the reads are over: whether more than white space is left, as far
     // as can be known without waiting.
     bool input_left();

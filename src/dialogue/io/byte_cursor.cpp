@@ -159,4 +159,9 @@ std::string_view ByteCursor::word_ready(std::size_t limit) {
     }
 }
 
+void ByteCursor::drop_typed_ahead() {
+    position_ = end_;
+    source_.drop_queued_input();
+}
+
 }  // namespace matinv

@@ -91,6 +91,10 @@ public:
     // arrived or can be read without waiting.
     bool skip_space_ready();
     std::string_view word_ready(std::size_t limit);
+    // Takes every byte that has arrived and drops what the source still
+    // holds queued: what was typed ahead answers no question.
+    void drop_typed_ahead();
+    bool at_terminal() const { return at_terminal_; }
 
     // Marks the current byte as the start of a text whose place() may be
     // asked for; at the end of the input, the place is where it ended.
