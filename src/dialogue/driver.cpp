@@ -142,6 +142,7 @@ void converse(DialogueState& state, const DialogueOptions& options) {
     Diagnostics& diagnostics = state.diagnostics;
     InputReader& reader = state.reader;
     WorkingMatrices& m = state.m;
+    const bool at_terminal = reader.at_terminal();
 
     for (std::uint64_t attempt = 1;; ++attempt) {
         // A failed write ends the run: going on would read and invert
@@ -155,12 +156,19 @@ void converse(DialogueState& state, const DialogueOptions& options) {
             return;
         }
         warn_if_order_runs_on(diagnostics, reader, m.n);
+        if (at_terminal && m.n > 0) {
+            note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt}, Wanted{attempt, 0, 0});
+        }
 
         for (int i = 0; i < m.n; ++i) {
             if (!read_row(state, attempt, i)) {
                 return;
             }
             seed_identity(m, i);
+            if (at_terminal && i + 1 < m.n) {
+                note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt, i, m.n - 1},
+                                           Wanted{attempt, i + 1, 0});
+            }
         }
 
         const Outcome outcome =
@@ -168,6 +176,10 @@ void converse(DialogueState& state, const DialogueOptions& options) {
         if (outcome == Outcome::failure) {
             out.put(kNoInverse);
             note_if_refused_for_row_size(diagnostics, m);
+            if (at_terminal) {
+                note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt, m.n - 1, m.n - 1},
+                                           Wanted{attempt + 1});
+            }
             continue;
         }
         write_report(out, m);

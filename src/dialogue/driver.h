@@ -20,10 +20,11 @@ struct DialogueOptions {
 // or the row is asked for again, with what was typed ahead dropped.
 //
 // Warnings and notes that leave the exit status alone go to `errors` too:
-// an order or an entry whose text runs on into more text, input left after
-// the report, an inverse that cannot be trusted, and a refused matrix that
-// has an inverse after all. A write on `errors` that fails, of such a line,
-// an error or the trace, makes the status 1; the dialogue goes on as before.
+// an order or an entry whose text runs on into more text, a typed line that
+// answers more than its prompt asked, input left after the report, an
+// inverse that cannot be trusted, and a refused matrix that has an inverse
+// after all. A write on `errors` that fails, of such a line, an error or the
+// trace, makes the status 1; the dialogue goes on as before.
 //
 // Not reentrant: a run's buffers live in static storage, so that the
 // program runs on a small stack.

@@ -29,6 +29,19 @@ private:
     std::size_t kept_count_ = 0;
 };
 
+// A text in memory as a scan sees it.
+class TextCursor {
+public:
+    explicit TextCursor(std::string_view text) : text_(text) {}
+    int peek(std::size_t ahead) const {
+        return ahead < text_.size() ? static_cast<unsigned char>(text_[ahead]) : -1;
+    }
+    void advance() { text_.remove_prefix(1); }
+
+private:
+    std::string_view text_;
+};
+
 }  // namespace
 
 ReadStatus InputReader::no_number_left() {
@@ -98,6 +111,14 @@ bool InputReader::runs_on() {
 
 ShownText InputReader::text_ahead() {
     return ShownText(cursor_.word_ahead(ShownText::kLookedAtBytes));
+}
+
+// The next read takes a number from this line when it begins with one.
+std::string_view InputReader::more_numbers_on_line() const {
+    const std::string_view rest = cursor_.rest_of_line_arrived();
+    TextCursor in(rest);
+    DecimalDigits digits;
+    return scan_decimal(in, digits) ? rest : std::string_view();
 }
 
 bool InputReader::input_left() {

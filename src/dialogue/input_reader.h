@@ -51,6 +51,9 @@ public:
 
     // Whether the input is typed at a terminal.
     bool at_terminal() const { return cursor_.at_terminal(); }
+    // After a read: the rest of the line that has arrived, when it goes on
+    // with another number; empty otherwise. Never waits.
+    std::string_view more_numbers_on_line() const;
     // Drops the rest of what was typed or pasted (see ByteCursor).
     void drop_typed_ahead() { cursor_.drop_typed_ahead(); }
     // Once the reads are over: whether more than white space is left, as far

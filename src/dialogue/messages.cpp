@@ -60,6 +60,13 @@ public:
         }
         return *this << std::string_view(best, best_length);
     }
+    // What a read was for, in the words of the prompts: "the order" or "a12".
+    MessageWriter& asked_for(const Wanted& wanted) {
+        if (wanted.i < 0) {
+            return *this << "the order";
+        }
+        return *this << "a" << wanted.i + 1 << wanted.j + 1;
+    }
 
     // Right after the text that a hint is about: "; " and the hint, or
     // nothing.
@@ -200,6 +207,20 @@ MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_vi
     line << "warning: " << place << entry_text << " for " << wanted << " runs straight into "
          << rest << "; it was read as ";
     line.as_read(value) << ", and " << rest << " is left for the next read";
+    return line.line();
+}
+
+MessageLine more_numbers_typed(std::string_view typed, bool several, const Wanted& after,
+                               const Wanted& next) {
+    MessageWriter line;
+    line << "note: " << typed << " after ";
+    line.asked_for(after) << (several ? " are" : " is") << " taken as ";
+    if (next.i < 0) {
+        line << "the order of matrix " << next.matrix;
+    } else {
+        line.asked_for(next);
+    }
+    line << (several ? " and what follows" : "");
     return line.line();
 }
 

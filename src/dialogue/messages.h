@@ -58,6 +58,10 @@ MessageLine order_runs_on(std::string_view order_text, std::string_view rest, in
 // An entry read as `value` from `entry_text`, where it began.
 MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
                           std::string_view rest, double value);
+// The rest of a typed line, `typed`, holding one more number or `several`,
+// after the read of `after`: the first is read for `next`.
+MessageLine more_numbers_typed(std::string_view typed, bool several, const Wanted& after,
+                               const Wanted& next);
 // A word of the input that is left once the report has ended the run.
 MessageLine input_left_unread(InputPlace place, std::string_view word);
 MessageLine untrusted_inverse(const InverseTrust& trust);

@@ -1,5 +1,6 @@
 #include "dialogue/warnings.h"
 
+#include <algorithm>
 #include <span>
 #include <string_view>
 
@@ -23,6 +24,18 @@ void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, cons
     const ShownText rest = reader.text_ahead();
     diagnostics.tell(
         entry_runs_on(reader.place(), wanted, reader.last_text().view(), rest.view(), value));
+}
+
+// A number that runs on has had its warning, which says where the rest goes.
+void note_if_more_numbers_typed(Diagnostics& diagnostics, InputReader& reader, const Wanted& after,
+                                const Wanted& next) {
+    const std::string_view typed = reader.more_numbers_on_line();
+    if (typed.empty() || reader.runs_on()) {
+        return;
+    }
+    const bool several = std::any_of(
+        typed.begin(), typed.end(), [](char c) { return is_space(static_cast<unsigned char>(c)); });
+    diagnostics.tell(more_numbers_typed(ShownText(typed).view(), several, after, next));
 }
 
 // The run-on of an order of 0 or less has been told not to be read.

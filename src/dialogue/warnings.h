@@ -18,6 +18,12 @@ void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int or
 void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, const Wanted& wanted,
                              double value);
 
+// At a terminal, after the last number a prompt asked for: when the typed
+// line goes on with another number, which the next prompt will not show is
+// already taken, the read it goes to.
+void note_if_more_numbers_typed(Diagnostics& diagnostics, InputReader& reader, const Wanted& after,
+                                const Wanted& next);
+
 // After the report of a matrix of `order`: one line when the input goes on
 // with more than white space, as far as can be known without waiting.
 void note_if_input_left(Diagnostics& diagnostics, InputReader& reader, int order);

@@ -159,6 +159,22 @@ std::string_view ByteCursor::word_ready(std::size_t limit) {
     }
 }
 
+std::string_view ByteCursor::rest_of_line_arrived() const {
+    const char* const line_end =
+        static_cast<const char*>(std::memchr(buffer_ + position_, '\n', end_ - position_));
+    std::string_view rest(
+        buffer_ + position_,
+        static_cast<std::size_t>((line_end != nullptr ? line_end : buffer_ + end_) -
+                                 (buffer_ + position_)));
+    while (!rest.empty() && is_space(static_cast<unsigned char>(rest.front()))) {
+        rest.remove_prefix(1);
+    }
+    while (!rest.empty() && is_space(static_cast<unsigned char>(rest.back()))) {
+        rest.remove_suffix(1);
+    }
+    return rest;
+}
+
 void ByteCursor::drop_typed_ahead() {
     position_ = end_;
     source_.drop_queued_input();

@@ -91,6 +91,9 @@ public:
     // arrived or can be read without waiting.
     bool skip_space_ready();
     std::string_view word_ready(std::size_t limit);
+    // The rest of the line that has arrived, from its first word to its last,
+    // none taken: at a terminal, the rest of the line the person typed.
+    std::string_view rest_of_line_arrived() const;
     // Takes every byte that has arrived and drops what the source still
     // holds queued: what was typed ahead answers no question.
     void drop_typed_ahead();
