@@ -32,7 +32,7 @@ std::string reading(std::string_view input, std::size_t chunk_limit) {
                       value, static_cast<unsigned long long>(reader.place().line),
                       static_cast<unsigned long long>(reader.place().column));
         log += line;
-        if (status != matinv::ReadStatus::ok) {
+        if (status != matinv::ReadStatus::ok && status != matinv::ReadStatus::runs_on) {
             return log;
         }
         log += std::string(reader.last_text().view()) + (reader.runs_on() ? " runs on " : " ") +

@@ -75,11 +75,13 @@ struct Entries {
     ReadStatus again{};  // a further read after the stop
 };
 
-// Reads entries until one read is not ok.
+bool is_number(ReadStatus s) { return s == ReadStatus::ok || s == ReadStatus::runs_on; }
+
+// Reads entries until a read finds no number.
 Entries read_entries(InputReader& reader) {
     Entries e;
     double value = 0;
-    while ((e.stop = reader.read_entry(value)) == ReadStatus::ok) {
+    while (is_number(e.stop = reader.read_entry(value))) {
         e.values.push_back(value);
     }
     e.shown = reader.last_text().view();
@@ -393,7 +395,7 @@ TEST(ReadEntry, ReadsOnlyWhatItNeeds) {
         }
         for (const double expected : c.values) {
             double value = 0;
-            ASSERT_EQ(reader.read_entry(value), ReadStatus::ok) << label;
+            ASSERT_TRUE(is_number(reader.read_entry(value))) << label;
             EXPECT_EQ(value, expected) << label;
         }
         EXPECT_EQ(source.output_seen_at_reads.size(), c.reads) << label;
@@ -461,7 +463,7 @@ TEST(Reader, PlacesOfFaults) {
             int order = 0;
             ReadStatus status = reader.read_order(order);
             double value = 0;
-            while (status == ReadStatus::ok && order != INT_MAX) {
+            while (is_number(status) && order != INT_MAX) {
                 status = reader.read_entry(value);
             }
             EXPECT_EQ(status, c.stop) << c.name;
@@ -473,26 +475,36 @@ TEST(Reader, PlacesOfFaults) {
 
 // Whether a number runs on into text is known without waiting, since the
 // byte after a number has always arrived by the time it is read; the text
-// ahead is quoted without taking it.
+// ahead is quoted without taking it; an entry that runs on keeps its text.
 TEST(Reader, TellsWhetherANumberRunsOn) {
     const struct {
-        const char* input;  // an order, and for order 1 an entry
+        std::string input;  // an order, and for order 1 an entry
         bool runs_on;
         const char* ahead;
         ReadStatus then;  // the read of an entry after that
+        const char* number = "";  // the text of the number that runs on
     } cases[] = {
-        {"2.0", true, "\".0\"", ReadStatus::ok},
+        {"2.0", true, "\".0\"", ReadStatus::ok, "\"2\""},
         {"2 ", false, "\"\"", ReadStatus::ended},
         {"2", false, "\"\"", ReadStatus::ended},
-        {"1 1.5e", true, "\"e\"", ReadStatus::not_a_number},
-        {"1 -3e+", true, "\"e+\"", ReadStatus::not_a_number},
+        {"1 1.5e", true, "\"e\"", ReadStatus::not_a_number, "\"1.5\""},
+        {"1 -3e+", true, "\"e+\"", ReadStatus::not_a_number, "\"-3\""},
+        {"1 7-1", true, "\"-1\"", ReadStatus::ok, "\"7\""},
+        {"1 3..5", true, "\".5\"", ReadStatus::ok, "\"3.\""},
+        {"1 2.5.1", true, "\".1\"", ReadStatus::ok, "\"2.5\""},
+        {std::string("1 4\0", 4), true, "\"\\x00\"", ReadStatus::not_a_number, "\"4\""},
+        {"1 4\n5", false, "\"\"", ReadStatus::ok},
     };
     for (const auto& c : cases) {
         read_each_way<InputReader>(c.input, {1, 2}, [&](auto& reader, const auto& source) {
             int order = 0;
             double value = 0;
             ASSERT_EQ(reader.read_order(order), ReadStatus::ok);
-            ASSERT_TRUE(order != 1 || reader.read_entry(value) == ReadStatus::ok);
+            const auto entry = c.runs_on ? ReadStatus::runs_on : ReadStatus::ok;
+            ASSERT_TRUE(order != 1 || reader.read_entry(value) == entry);
+            if (c.runs_on) {
+                EXPECT_EQ(reader.last_text().view(), c.number);
+            }
             const int reads = source.reads;
             EXPECT_EQ(reader.runs_on(), c.runs_on);
             EXPECT_EQ(reader.runs_on(), c.runs_on) << "asked twice";

@@ -33,6 +33,7 @@ const std::string kReportHalf =
     "\n[B]=\n-6.0000000000\t2.0000000000\t\n4.0000000000\t-1.0000000000\t\n"
     "\n[A][B]=\n1.0000000000\t0.0000000000\t\n0.0000000000\t1.0000000000\t\n";
 const std::string kEmptyReport = "\n[A]=\n\n[B]=\n\n[A][B]=\n";
+const std::string kBom = "\xef\xbb\xbf";  // the byte order mark of UTF-8
 
 // The NaN that inf / inf gives, as glibc's printf writes it: its sign is the
 // CPU's choice (negative on x86-64, positive on aarch64).
@@ -122,7 +123,24 @@ TEST(Program, Transcripts) {
         {"order 4 singular, no note", "4 7 8 6 -1 7 -5 8 -6 4 7 2 -3 11 2 10 -9 2 4 7 2 6", 0,
          kOrder + kRows4 + kNoInverse + kOrder + kRows2 + kReport2x2},
         {"anything after the report is never read", "2 4 7 2 6 junk \x01 11", 0,
+         kOrder + kRows2 + kReport2x2,
+         "matinv: note: line 1, column 11: the input goes on with \"junk\", which is not read: "
+         "the report ends the run\n"},
+        // Left after the reader's buffer, in the file: white space alone is no input.
+        {"white space after the report", "2 4 7 2 6" + std::string(70000, ' '), 0,
          kOrder + kRows2 + kReport2x2},
+        {"a word after 70,000 blanks", "2 4 7 2 6" + std::string(70000, ' ') + "\n9 9", 0,
+         kOrder + kRows2 + kReport2x2,
+         "matinv: note: line 2, column 1: the input goes on with \"9\", which is not read: the "
+         "report ends the run\n"},
+        // Entries that run on: the warning names each as typed and as read.
+        {"7-1 and 1e3.5", "2 7-1\n 1e3.5", 0, like("*\n[A]=\n7.0*\t-1.0*\t\n1000.0*\t0.5*"),
+         "matinv: warning: line 1, column 3: \"7\" for entry a11 (row 1, column 1) of matrix 1 "
+         "runs straight into \"-1\"; it was read as 7, and \"-1\" is left for the next read\n"
+         "matinv: warning: line 2, column 2: \"1e3\" for entry a21 (row 2, column 1) of matrix 1 "
+         "runs straight into \".5\"; it was read as 1000, and \".5\" is left for the next read\n"},
+        // A byte order mark, as some editors write, starts the input unseen.
+        {"a byte order mark", kBom + "2 4 7 2 6", 0, kOrder + kRows2 + kReport2x2},
         {"entries beyond the double range", "1 1e400", 0,
          kOrder + "INPUT a11: " + "\n[A]=\ninf\t\n\n[B]=\n" + computed_nan() + "\t\n\n[A][B]=\n" +
              computed_nan() + "\t\n",
@@ -175,6 +193,8 @@ TEST(Program, RefusedInputs) {
          "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
          "\".5\"\n"},
         {"hexadecimal entry", "1 0x10", 1, kOrder + "INPUT a11: " + kNoInverse + kOrder,
+         "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) of matrix 1 "
+         "runs straight into \"x10\"; it was read as 0, and \"x10\" is left for the next read\n"
          "matinv: line 1, column 4: expected the order of matrix 2, a whole number, but found "
          "\"x10\"\n"},
         {"infinity", "1 inf", 1, kOrder + "INPUT a11: ",
@@ -196,8 +216,16 @@ TEST(Program, RefusedInputs) {
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"\\x1b[2J\"\n"},
         {"a decimal comma", "2 0,5 1", 1, kOrder + "INPUT a11 a12: ",
+         "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) of matrix 1 "
+         "runs straight into \",5\"; it was read as 0, and \",5\" is left for the next read\n"
          "matinv: line 1, column 4: expected a number for entry a12 (row 1, column 2) of matrix "
          "1, but found \",5\"; a comma is neither a decimal point nor a separator here\n"},
+        {"columns count from after a byte order mark", kBom + "x", 1, kOrder,
+         "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
+         "\"x\"\n"},
+        {"a byte order mark after the start", " " + kBom + "2", 1, kOrder,
+         "matinv: line 1, column 2: expected the order of matrix 1, a whole number, but found "
+         "\"\\xef\\xbb\\xbf2\"; \\xef\\xbb\\xbf is U+FEFF, which does not print\n"},
         {"a fault in the second matrix", "2 1 2 2 4\n2 4 x 2 6", 1,
          kOrder + kRows2 + kNoInverse + kOrder + "INPUT a11 a12: ",
          "matinv: line 2, column 5: expected a number for entry a12 (row 1, column 2) of matrix "

@@ -143,12 +143,13 @@ const std::vector<Exchange> kSession = {
     {"\n[A][B]=\n1.0000000000\t-0.0000000000\t", ""},
 };
 
-void hold_conversation(Conversation& program) {
-    for (const Exchange& step : kSession) {
+void hold_conversation(Conversation& program, const std::vector<Exchange>& session = kSession,
+                       int status = 0) {
+    for (const Exchange& step : session) {
         ASSERT_TRUE(program.expect(step.prompt)) << "waiting for \"" << step.prompt << "\"";
         program.answer(step.answer);
     }
-    EXPECT_EQ(program.exit_status(), 0);
+    EXPECT_EQ(program.exit_status(), status);
 }
 
 TEST(Interactive, PromptsShowOnATerminal) {
@@ -203,6 +204,52 @@ TEST(Interactive, StepsFitTheTerminal) {
     program.answer("2 4 7 2 6\n");
     EXPECT_TRUE(program.expect("row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n"));
     EXPECT_EQ(program.exit_status(), 0);
+}
+
+// At a terminal, which echoes answers and shows both streams, a typo is said
+// and asked again, the rest of a paste dropped and earlier rows kept; a line
+// after Enter follows the echo, one after a prompt or Ctrl-D starts anew.
+TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
+    const std::string order = "INPUT ORDER OF SQUARE MATRIX: ";
+    const std::string unread = "\", which is not read: the report ends the run\n";
+    const struct {
+        bool terminal;
+        std::vector<Exchange> session;
+        int status;
+    } cases[] = {
+        {true,
+         {{order, "3\n"},
+          {"INPUT a11 a12 a13: ", "1 2 3\n"},
+          {"INPUT a21 a22 a23: ", "4 x 6\n7 8 9\n"},
+          {"line 3, column 3: expected a number for entry a22 (row 2, column 2) of matrix 1, but "
+           "found \"x\"\nINPUT a21 a22 a23: ",
+           "4 5 7\n"},
+          {"INPUT a31 a32 a33: ", "7 8 10\n"},
+          {"\n[A]=\n1.0000000000\t2.0000000000\t3.0000000000\t\n4.0000000000\t5.0", ""}},
+         0},
+        {true,
+         {{order, "11\n"},
+          {"11\nmatinv: line 1, column 1: order \"11\" of matrix 1", ""},
+          {"above the limit of 10\n" + order, "1 2\n5\n"},
+          {"1 2\n5\nmatinv: note: \"2\" after the order is taken as a11\nINPUT a11: ", ""},
+          {"matinv: note: line 3, column 1: the input goes on with \"5" + unread, ""}},
+         0},
+        {true,
+         {{order, "2 x\n"},
+          {"2 x\nINPUT a11 a12: \nmatinv: line 1, column 3: ", ""},
+          {"but found \"x\"\nINPUT a11 a12: ", "\x04"},
+          {"\nmatinv: line 2, column 1: input ended while reading entry a11", ""}},
+         1},
+        {false,
+         {{order, "1 3 9\n"}, {"note: line 1, column 5: the input goes on with \"9" + unread, ""}},
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.session[0].answer);
+        Conversation program;
+        ASSERT_TRUE(c.terminal ? program.start_on_terminal() : program.start_on_pipes(false, true));
+        hold_conversation(program, c.session, c.status);
+    }
 }
 
 // Runs `script` in a shell whose last command execs the program (as "$0"),

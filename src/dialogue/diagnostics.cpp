@@ -7,7 +7,8 @@ void Diagnostics::write(const MessageLine& line) {
     if (pending_ != nullptr) {
         const bool output_written = pending_->flush();
         // Where both streams show on the same terminal and the output
-        // stopped mid-line, as after a prompt, the line starts on a new one.
+        // stopped mid-line, as after a prompt that no typed line has ended,
+        // the line starts on a new one.
         new_line_first = output_written && pending_->is_terminal() && errors_.is_terminal() &&
                          !pending_->at_line_start();
     }
@@ -17,6 +18,8 @@ void Diagnostics::write(const MessageLine& line) {
 }
 
 void Diagnostics::tell(const MessageLine& line) { write(line); }
+
+void Diagnostics::forgive(const MessageLine& line) { write(line); }
 
 void Diagnostics::fail(const MessageLine& line) {
     ending_ = Ending::failed;

@@ -28,6 +28,10 @@ public:
     void tell(const MessageLine& line);
     // An error that ends the run with status 1.
     void fail(const MessageLine& line);
+    // An error in what a person typed at a terminal, whose question is asked
+    // again: the status is left to how the run ends, so that a run that
+    // recovers and reports ends with 0.
+    void forgive(const MessageLine& line);
     // A command line that cannot be run: status 2, whatever else happens.
     void refuse_usage(const MessageLine& line);
 

@@ -61,6 +61,70 @@ MessageLine capacity_fault(const DialogueState& state, std::uint64_t matrix) {
     return order_above_limit(state.reader.place(), state.reader.last_text().view(), matrix);
 }
 
+// At a terminal, a typo or an order too large is said, and its question
+// asked again, once everything typed or pasted ahead is dropped: the rest of
+// a paste cannot answer it, and its echo is over before the line is written.
+// Elsewhere, and for a fault that asking again cannot mend, the run ends.
+// Returns whether to ask again.
+bool ask_again(DialogueState& state, const MessageLine& fault, bool mistyped) {
+    if (!mistyped || !state.reader.at_terminal() || state.out.failed()) {
+        state.diagnostics.fail(fault);
+        return false;
+    }
+    state.reader.drop_typed_ahead();
+    state.diagnostics.forgive(fault);
+    return true;
+}
+
+// Asks for the order until the matrices can hold it; false when the run
+// ends instead.
+bool read_order(DialogueState& state, std::uint64_t attempt) {
+    for (;;) {
+        state.out.put(kOrderPrompt);
+        int order = 0;
+        const ReadStatus status = state.reader.read_order(order);
+        if (status == ReadStatus::ok && order <= kMaxOrder) {
+            state.m.n = order;
+            return true;
+        }
+        const bool too_large = status == ReadStatus::ok;
+        const MessageLine fault =
+            too_large ? capacity_fault(state, attempt) : read_fault(state, status, Wanted{attempt});
+        if (!ask_again(state, fault, too_large || status == ReadStatus::not_a_number)) {
+            return false;
+        }
+    }
+}
+
+// Asks for row i until all its entries are read, each one asked again
+// together; false when the run ends instead.
+bool read_row(DialogueState& state, std::uint64_t attempt, int i) {
+    WorkingMatrices& m = state.m;
+    for (;;) {
+        state.out.put(kRowPrompts.get(m.n, i));
+        int j = 0;
+        ReadStatus status = ReadStatus::ok;
+        for (; j < m.n; ++j) {
+            double x = 0.0;
+            status = state.reader.read_entry(x);
+            if (status != ReadStatus::ok) {
+                if (status != ReadStatus::runs_on) {
+                    break;
+                }
+                warn_that_entry_runs_on(state.diagnostics, state.reader, Wanted{attempt, i, j}, x);
+            }
+            store_entry(m, i, j, x);
+        }
+        if (j == m.n) {
+            return true;
+        }
+        if (!ask_again(state, read_fault(state, status, Wanted{attempt, i, j}),
+                       status == ReadStatus::not_a_number)) {
+            return false;
+        }
+    }
+}
+
 // The trace goes on the error stream after everything the attempt has
 // written, and the inversion writes nothing on the output stream.
 Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt, int columns) {
@@ -78,6 +142,7 @@ void converse(DialogueState& state, const DialogueOptions& options) {
     Diagnostics& diagnostics = state.diagnostics;
     InputReader& reader = state.reader;
     WorkingMatrices& m = state.m;
+    const bool at_terminal = reader.at_terminal();
 
     for (std::uint64_t attempt = 1;; ++attempt) {
         // A failed write ends the run: going on would read and invert
@@ -87,32 +152,23 @@ void converse(DialogueState& state, const DialogueOptions& options) {
             return;
         }
         clear(m);
-        out.put(kOrderPrompt);
-        int order = 0;
-        const ReadStatus order_status = reader.read_order(order);
-        if (order_status != ReadStatus::ok) {
-            diagnostics.fail(read_fault(state, order_status, Wanted{attempt}));
+        if (!read_order(state, attempt)) {
             return;
         }
-        if (order > kMaxOrder) {
-            diagnostics.fail(capacity_fault(state, attempt));
-            return;
-        }
-        m.n = order;
         warn_if_order_runs_on(diagnostics, reader, m.n);
+        if (at_terminal && m.n > 0) {
+            note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt}, Wanted{attempt, 0, 0});
+        }
 
         for (int i = 0; i < m.n; ++i) {
-            out.put(kRowPrompts.get(m.n, i));
-            for (int j = 0; j < m.n; ++j) {
-                double x = 0.0;
-                const ReadStatus status = reader.read_entry(x);
-                if (status != ReadStatus::ok) {
-                    diagnostics.fail(read_fault(state, status, Wanted{attempt, i, j}));
-                    return;
-                }
-                store_entry(m, i, j, x);
+            if (!read_row(state, attempt, i)) {
+                return;
             }
             seed_identity(m, i);
+            if (at_terminal && i + 1 < m.n) {
+                note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt, i, m.n - 1},
+                                           Wanted{attempt, i + 1, 0});
+            }
         }
 
         const Outcome outcome = options.steps
@@ -121,10 +177,15 @@ void converse(DialogueState& state, const DialogueOptions& options) {
         if (outcome == Outcome::failure) {
             out.put(kNoInverse);
             note_if_refused_for_row_size(diagnostics, m);
+            if (at_terminal) {
+                note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt, m.n - 1, m.n - 1},
+                                           Wanted{attempt + 1});
+            }
             continue;
         }
         write_report(out, m);
         tell_of_report(diagnostics, m);
+        note_if_input_left(diagnostics, reader, m.n);
         if (!out.flush()) {
             diagnostics.fail(output_unwritable(out.error()));
         }

@@ -16,13 +16,16 @@ struct DialogueOptions {
 // order is above what the matrices hold, when the input cannot be read, or
 // at the first write to `out` that fails. Each such fault is one line on
 // `errors`, never on `out`; faults in the input name the matrix and the
-// line and column where they are.
+// line and column where they are. When `in` is a terminal, text that is not
+// a number and an order too large are said in the same line, and the order
+// or the row is asked for again, with what was typed ahead dropped.
 //
 // Warnings and notes that leave the exit status alone go to `errors` too:
-// an order whose text runs on into more text, an inverse that cannot be
-// trusted, and a refused matrix that has an inverse after all. A write on
-// `errors` that fails, of such a line, an error or the trace, makes the
-// status 1; the dialogue goes on as before.
+// an order or an entry whose text runs on into more text, a typed line that
+// answers more than its prompt asked, input left after the report, an
+// inverse that cannot be trusted, and a refused matrix that has an inverse
+// after all. A write on `errors` that fails, of such a line, an error or the
+// trace, makes the status 1; the dialogue goes on as before.
 //
 // Not reentrant: a run's buffers live in static storage, so that the
 // program runs on a small stack.

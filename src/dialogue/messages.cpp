@@ -45,6 +45,13 @@ public:
         const char* end = write_shortest(text, value, digits);
         return *this << std::string_view(text, static_cast<std::size_t>(end - text));
     }
+    // What a read was for, in the words of the prompts: "the order" or "a12".
+    MessageWriter& asked_for(const Wanted& wanted) {
+        if (wanted.i < 0) {
+            return *this << "the order";
+        }
+        return *this << "a" << wanted.i + 1 << wanted.j + 1;
+    }
 
     // A number exactly, in as few characters as give it back.
     MessageWriter& round_trip(double value) {
@@ -183,6 +190,36 @@ MessageLine order_runs_on(std::string_view order_text, std::string_view rest, in
          << "; it was read as " << order << ", and " << rest;
     // An order of 0 or less asks for no entries: its report ends the run.
     line << (order > 0 ? " is left for the next read" : " is not read");
+    return line.line();
+}
+
+MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
+                          std::string_view rest, double value) {
+    MessageWriter line;
+    line << "warning: " << place << entry_text << " for " << wanted << " runs straight into "
+         << rest << "; it was read as ";
+    line.round_trip(value) << ", and " << rest << " is left for the next read";
+    return line.line();
+}
+
+MessageLine more_numbers_typed(std::string_view typed, bool several, const Wanted& after,
+                               const Wanted& next) {
+    MessageWriter line;
+    line << "note: " << typed << " after ";
+    line.asked_for(after) << (several ? " are" : " is") << " taken as ";
+    if (next.i < 0) {
+        line << "the order of matrix " << next.matrix;
+    } else {
+        line.asked_for(next);
+    }
+    line << (several ? " and what follows" : "");
+    return line.line();
+}
+
+MessageLine input_left_unread(InputPlace place, std::string_view word) {
+    MessageWriter line;
+    line << "note: " << place << "the input goes on with " << word
+         << ", which is not read: the report ends the run";
     return line.line();
 }
 

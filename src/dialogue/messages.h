@@ -55,6 +55,15 @@ MessageLine unknown_option(std::string_view option);
 // Warnings and notes. The order's text and the rest after it are shown as
 // ShownText shows them; rows are counted from 0.
 MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order);
+// An entry read as `value` from `entry_text`, where it began.
+MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
+                          std::string_view rest, double value);
+// The rest of a typed line, `typed`, holding one more number or `several`,
+// after the read of `after`: the first is read for `next`.
+MessageLine more_numbers_typed(std::string_view typed, bool several, const Wanted& after,
+                               const Wanted& next);
+// A word of the input that is left once the report has ended the run.
+MessageLine input_left_unread(InputPlace place, std::string_view word);
 MessageLine untrusted_inverse(const InverseTrust& trust);
 MessageLine refused_for_row_size(std::span<const int> small_rows);
 // Entry (i, j) of `matrix`, 'A' or 'B', is `value`, which is not zero but

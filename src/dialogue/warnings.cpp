@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <string_view>
 
 #include "dialogue/messages.h"
 #include "text/shown_text.h"
@@ -18,6 +19,33 @@ void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int or
     }
     const ShownText rest = reader.text_ahead();
     diagnostics.tell(order_runs_on(reader.last_text().view(), rest.view(), order));
+}
+
+void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, const Wanted& wanted,
+                             double value) {
+    const ShownText rest = reader.text_ahead();
+    diagnostics.tell(
+        entry_runs_on(reader.place(), wanted, reader.last_text().view(), rest.view(), value));
+}
+
+// A number that runs on has had its warning, which says where the rest goes.
+void note_if_more_numbers_typed(Diagnostics& diagnostics, InputReader& reader, const Wanted& after,
+                                const Wanted& next) {
+    const std::string_view typed = reader.more_numbers_on_line();
+    if (typed.empty() || reader.runs_on()) {
+        return;
+    }
+    const bool several = std::any_of(
+        typed.begin(), typed.end(), [](char c) { return is_space(static_cast<unsigned char>(c)); });
+    diagnostics.tell(more_numbers_typed(ShownText(typed).view(), several, after, next));
+}
+
+// The run-on of an order of 0 or less has been told not to be read.
+void note_if_input_left(Diagnostics& diagnostics, InputReader& reader, int order) {
+    if ((order <= 0 && reader.runs_on()) || !reader.input_left()) {
+        return;
+    }
+    diagnostics.tell(input_left_unread(reader.place(), reader.last_text().view()));
 }
 
 namespace {

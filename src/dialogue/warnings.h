@@ -13,6 +13,21 @@ namespace matinv {
 // most likely meant something else.
 void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int order);
 
+// "7-1" as entries is 7 followed by -1: told as the order's run-on is, with
+// the place of the entry and the value it was read as.
+void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, const Wanted& wanted,
+                             double value);
+
+// At a terminal, after the last number a prompt asked for: when the typed
+// line goes on with another number, which the next prompt will not show is
+// already taken, the read it goes to.
+void note_if_more_numbers_typed(Diagnostics& diagnostics, InputReader& reader, const Wanted& after,
+                                const Wanted& next);
+
+// After the report of a matrix of `order`: one line when the input goes on
+// with more than white space, as far as can be known without waiting.
+void note_if_input_left(Diagnostics& diagnostics, InputReader& reader, int order);
+
 // After a report: one line when [B] holds inf or nan, or when the matrix is
 // singular to working precision (rcond below 2^-52); then one line for each
 // of [A] and [B] that holds entries printed as 0.0000000000 that are not

@@ -8,7 +8,7 @@
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 manual=$1 program=$2 version=$3
-need_tools groff man
+need_tools groff man script
 export LC_ALL=C
 
 warnings=$(groff -ww -man -z "$manual" 2>&1)
@@ -63,7 +63,15 @@ abc|/dev/null|1|
 2 1e-11 0 0 1e-11 1 3|/dev/null|0|
 2 1 1e-11 0 1|/dev/null|0|
 1 1e12|/dev/null|0|
+2 7-1 3 4|/dev/null|0|
+2\n4 7\n2 6\n9 9|/dev/null|0|
+2\n4 x|/dev/null|1|
 RUNS
+# Notes that only a terminal gets, which script(1) gives the program.
+for input in '1 2' '2 4 7\n2 6'; do
+    messages+=("$(printf '%b\n' "$input" | script -qefc "$(printf %q "$program")" /dev/null |
+        tr -d '\r' | grep '^matinv: note: ')")
+done
 
 for message in "${messages[@]}"; do
     matched=0

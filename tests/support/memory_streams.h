@@ -42,6 +42,11 @@ public:
     }
 
     std::size_t chunk_limit() const { return chunk_limit_; }
+    // The text is all there, so what a read would take is ready.
+    long read_ready(char* buffer, std::size_t capacity) override {
+        int error = 0;
+        return read_once(buffer, capacity, error);
+    }
 
     int reads = 0;  // how often the reader asked for input
     // When set, every other read fails with EAGAIN, as on a descriptor left

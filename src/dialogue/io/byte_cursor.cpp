@@ -24,6 +24,11 @@ bool ByteCursor::read_more() {
     if (end_ == kCapacity) {
         return false;
     }
+    // At a terminal, a line typed ahead is there before the pending output
+    // is shown, and was echoed before it.
+    if (at_terminal_ && (append_ready() || ended_)) {
+        return !ended_;
+    }
     if (!pending_.flush()) {
         ended_ = true;
         return false;
@@ -34,7 +39,31 @@ bool ByteCursor::read_more() {
     }
     end_ += got;
     buffer_[end_] = '\0';
+    if (at_terminal_ && got > 0 && buffer_[end_ - 1] == '\n') {
+        pending_.line_ended_elsewhere();
+    }
     return got > 0;
+}
+
+// As read_more(), without waiting and without flushing.
+bool ByteCursor::read_ready_more() {
+    if (position_ > 0) {
+        drop_taken_bytes();
+    }
+    return end_ < kCapacity && append_ready();
+}
+
+bool ByteCursor::append_ready() {
+    const long got = source_.read_ready(buffer_ + end_, kCapacity - end_);
+    if (got == 0) {
+        ended_ = true;
+    }
+    if (got <= 0) {
+        return false;
+    }
+    end_ += static_cast<std::size_t>(got);
+    buffer_[end_] = '\0';
+    return true;
 }
 
 // A marked byte among those dropped has its place worked out on the way,
@@ -94,6 +123,61 @@ std::string_view ByteCursor::word_ahead(std::size_t limit) {
         ++length;
     }
     return {buffer_ + position_, length};
+}
+
+void ByteCursor::skip_byte_order_mark() {
+    if (dropped_ + position_ == 0 && peek(0) == 0xef && peek(1) == 0xbb && peek(2) == 0xbf) {
+        position_ = 3;
+        dropped_lines_.line_start = 3;
+    }
+}
+
+bool ByteCursor::skip_space_ready() {
+    for (;;) {
+        while (position_ < end_ && is_space(static_cast<unsigned char>(buffer_[position_]))) {
+            ++position_;
+        }
+        if (position_ < end_) {
+            return true;
+        }
+        if (ended_ || !read_ready_more()) {
+            return false;
+        }
+    }
+}
+
+std::string_view ByteCursor::word_ready(std::size_t limit) {
+    std::size_t length = 0;
+    for (;;) {
+        while (length < limit && position_ + length < end_ &&
+               !is_space(static_cast<unsigned char>(buffer_[position_ + length]))) {
+            ++length;
+        }
+        if (length == limit || position_ + length < end_ || ended_ || !read_ready_more()) {
+            return {buffer_ + position_, length};
+        }
+    }
+}
+
+std::string_view ByteCursor::rest_of_line_arrived() const {
+    const char* const line_end =
+        static_cast<const char*>(std::memchr(buffer_ + position_, '\n', end_ - position_));
+    std::string_view rest(
+        buffer_ + position_,
+        static_cast<std::size_t>((line_end != nullptr ? line_end : buffer_ + end_) -
+                                 (buffer_ + position_)));
+    while (!rest.empty() && is_space(static_cast<unsigned char>(rest.front()))) {
+        rest.remove_prefix(1);
+    }
+    while (!rest.empty() && is_space(static_cast<unsigned char>(rest.back()))) {
+        rest.remove_suffix(1);
+    }
+    return rest;
+}
+
+void ByteCursor::drop_typed_ahead() {
+    position_ = end_;
+    source_.drop_queued_input();
 }
 
 }  // namespace matinv

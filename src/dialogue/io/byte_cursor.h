@@ -30,9 +30,15 @@ inline bool is_space(int c) {
 // Pending output is flushed whenever the cursor must wait for more input, so
 // that every prompt shows before the program waits for its answer. Once that
 // output cannot be written, nothing more is read: the input then ends.
+//
+// At a terminal, a line typed after the output showed is echoed after it,
+// and leaves the terminal's cursor at the margin: the pending output is told
+// so. A line typed ahead is there without waiting, and is taken before the
+// output is shown.
 class ByteCursor {
 public:
-    ByteCursor(Source& source, OutputBuffer& pending) : source_(source), pending_(pending) {}
+    ByteCursor(Source& source, OutputBuffer& pending)
+        : source_(source), pending_(pending), at_terminal_(source.is_terminal()) {}
     ByteCursor(const ByteCursor&) = delete;
     ByteCursor& operator=(const ByteCursor&) = delete;
 
@@ -76,6 +82,23 @@ public:
     std::string_view word_arrived(std::size_t limit) const;
     std::string_view word_ahead(std::size_t limit);
 
+    // Before anything is taken: takes a UTF-8 byte order mark (EF BB BF),
+    // as some editors write at the start of a file. Columns on the first
+    // line count from the byte after it.
+    void skip_byte_order_mark();
+
+    // As skip_space() and word_ahead(), with only the bytes that have
+    // arrived or can be read without waiting.
+    bool skip_space_ready();
+    std::string_view word_ready(std::size_t limit);
+    // The rest of the line that has arrived, from its first word to its last,
+    // none taken: at a terminal, the rest of the line the person typed.
+    std::string_view rest_of_line_arrived() const;
+    // Takes every byte that has arrived and drops what the source still
+    // holds queued: what was typed ahead answers no question.
+    void drop_typed_ahead();
+    bool at_terminal() const { return at_terminal_; }
+
     // Marks the current byte as the start of a text whose place() may be
     // asked for; at the end of the input, the place is where it ended.
     void mark_place();
@@ -98,6 +121,8 @@ private:
 
     int peek_beyond(std::size_t ahead);
     bool read_more();
+    bool read_ready_more();
+    bool append_ready();
     void drop_taken_bytes();
     void count_lines(std::size_t from, std::size_t to, LineCount& count) const;
 
@@ -109,6 +134,7 @@ private:
     std::size_t position_ = 0;
     std::size_t end_ = 0;
     bool ended_ = false;
+    const bool at_terminal_;
 
     // Lines are counted in the bytes dropped from the buffer, once per
     // refill, and in the buffer itself only when a place is asked for.

@@ -17,6 +17,24 @@ public:
     // 0 while nothing has failed; after a failed read, its errno value.
     int error() const { return error_; }
 
+    // What a person at a terminal needs besides reads that wait. Each has a
+    // body for each system's descriptors; sources that are no terminal keep
+    // these defaults.
+    //
+    // Whether the input is a terminal, where a person types it line by line
+    // and the terminal echoes what is typed.
+    virtual bool is_terminal() const { return false; }
+    // Reads at most capacity bytes of those that can be read without
+    // waiting: from a file, or those that have arrived on a pipe or at a
+    // terminal. Returns their count, 0 at the end of the input, or -1 when
+    // none can be read so, and also when a read fails, which error() does
+    // not report: nothing depends on these bytes arriving.
+    virtual long read_ready(char* /*buffer*/, std::size_t /*capacity*/) { return -1; }
+    // Drops what has been typed or pasted at a terminal and not yet read,
+    // and what is still arriving, until the input has been quiet for a short
+    // while: the rest of a paste must not answer the next question.
+    virtual void drop_queued_input() {}
+
 protected:
     // One read as read(2) does it: the count of bytes read, 0 at the end of
     // the input, or -1 with the errno value in `error`.

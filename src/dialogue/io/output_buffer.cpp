@@ -29,7 +29,7 @@ void OutputBuffer::put_char(char c) {
 bool OutputBuffer::flush() {
     if (used_ > 0 && !failed_) {
         failed_ = !sink_.write_all(buffer_, used_);
-        last_flushed_ = buffer_[used_ - 1];
+        last_shown_ = buffer_[used_ - 1];
     }
     used_ = 0;
     return !failed_;

@@ -36,9 +36,17 @@ public:
     int error() const { return sink_.error(); }
     // Whether the sink shows its bytes to a user at a terminal.
     bool is_terminal() const { return sink_.is_terminal(); }
-    // Whether the output so far ends a line (or is empty): a line of text
-    // written elsewhere to the same screen then starts at its margin.
-    bool at_line_start() const { return (used_ > 0 ? buffer_[used_ - 1] : last_flushed_) == '\n'; }
+    // Whether the output so far ends a line (or is empty), or its last line
+    // has been ended elsewhere: a line of text written elsewhere to the same
+    // screen then starts at its margin.
+    bool at_line_start() const { return (used_ > 0 ? buffer_[used_ - 1] : last_shown_) == '\n'; }
+    // With nothing pending: the screen's cursor has gone to the margin, as
+    // the echo of a line typed after the output does.
+    void line_ended_elsewhere() {
+        if (used_ == 0) {
+            last_shown_ = '\n';
+        }
+    }
 
 private:
     void reserve(std::size_t size);
@@ -49,7 +57,7 @@ private:
     char buffer_[kCapacity];
     std::size_t used_ = 0;
     bool failed_ = false;
-    char last_flushed_ = '\n';
+    char last_shown_ = '\n';  // the last byte on the screen, as far as the output knows
 };
 
 }  // namespace matinv

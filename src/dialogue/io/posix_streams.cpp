@@ -2,6 +2,8 @@
 
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -33,6 +35,36 @@ long FdSource::read_once(char* buffer, std::size_t capacity, int& error) {
 }
 
 int FdSource::wait_until_readable() { return wait_for(fd_, POLLIN); }
+
+// --- For a person at a terminal (see Source). ---
+
+bool FdSource::is_terminal() const { return ::isatty(fd_) == 1; }
+
+// A file's bytes are there to be read; a pipe or a terminal is asked with a
+// wait of no time.
+long FdSource::read_ready(char* buffer, std::size_t capacity) {
+    struct stat kind {};
+    if (::fstat(fd_, &kind) != 0) {
+        return -1;
+    }
+    struct pollfd ready = {fd_, POLLIN, 0};
+    if (!S_ISREG(kind.st_mode) && (::poll(&ready, 1, 0) != 1 || (ready.revents & POLLIN) == 0)) {
+        return -1;
+    }
+    return ::read(fd_, buffer, capacity);
+}
+
+// A paste reaches the terminal in bursts: what arrives within the quiet
+// time after a flush belongs to it. A line still being pasted wakes no
+// poll, so the last flush drops it too.
+void FdSource::drop_queued_input() {
+    constexpr int kQuietMilliseconds = 100;
+    struct pollfd ready = {fd_, POLLIN, 0};
+    do {
+        ::tcflush(fd_, TCIFLUSH);
+    } while (::poll(&ready, 1, kQuietMilliseconds) == 1 && ready.revents == POLLIN);
+    ::tcflush(fd_, TCIFLUSH);
+}
 
 FdSink::FdSink(int fd) : fd_(fd), terminal_(::isatty(fd) == 1) {}
 

@@ -10,6 +10,9 @@ namespace matinv {
 class FdSource final : public Source {
 public:
     explicit FdSource(int fd) : fd_(fd) {}
+    bool is_terminal() const override;
+    long read_ready(char* buffer, std::size_t capacity) override;
+    void drop_queued_input() override;
 
 private:
     long read_once(char* buffer, std::size_t capacity, int& error) override;

@@ -32,6 +32,31 @@ public:
     explicit DescriptorSource(int fd) : fd_(fd), console_(is_console(fd)) {
         _setmode(fd, _O_BINARY);
     }
+    bool is_terminal() const override { return console_; }
+
+    // A file's bytes are there to be read, and a pipe tells how many it
+    // holds; a console is not asked, as elsewhere a terminal is not.
+    long read_ready(char* buffer, std::size_t capacity) override {
+        const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd_));
+        const DWORD kind = GetFileType(handle);
+        DWORD waiting = 0;
+        if (kind == FILE_TYPE_PIPE &&
+            (PeekNamedPipe(handle, nullptr, 0, nullptr, &waiting, nullptr) == 0 || waiting == 0)) {
+            return -1;
+        }
+        if (kind != FILE_TYPE_DISK && kind != FILE_TYPE_PIPE) {
+            return -1;
+        }
+        return _read(fd_, buffer, transfer_size(capacity));
+    }
+
+    // A console hands over whole lines: what is typed or pasted ahead waits
+    // in its input buffer.
+    void drop_queued_input() override {
+        if (console_) {
+            FlushConsoleInputBuffer(reinterpret_cast<HANDLE>(_get_osfhandle(fd_)));
+        }
+    }
 
 private:
     long read_once(char* buffer, std::size_t capacity, int& error) override {

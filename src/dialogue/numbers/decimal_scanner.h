@@ -34,6 +34,10 @@ namespace decimal_scan {
 
 inline bool is_digit(int c) { return c >= '0' && c <= '9'; }
 inline bool is_sign(int c) { return c == '+' || c == '-'; }
+// The white space that separates numbers, as isspace() has it in the C locale.
+inline bool is_space(int c) {
+    return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 }  // namespace decimal_scan
 
@@ -115,10 +119,9 @@ bool scan_decimal(Cursor& in, DecimalDigits& digits) {
 // -12.3456: no exponent, at most kDigitsInUint64 digits. This scans one in a
 // single pass over `text`, which ends in a 0, straight into an integer that
 // one exact multiplication or division turns into the value, and returns the
-// byte after it. It returns nullptr, leaving `value` alone, for any other
-// text: then scan_decimal() decides. Like it, it stops at the first byte that
-// cannot continue the number, so the caller must make sure that the number
-// does not go on past the text.
+// white space after it. It returns nullptr, leaving `value` alone, for any
+// other text, also for a number that ends the text or runs straight on into
+// more, which the reader tells the user of: then scan_decimal() decides.
 inline const char* scan_short_decimal(const char* text, double& value) {
     using decimal_scan::is_digit;
     const bool negative = *text == '-';
@@ -142,7 +145,7 @@ inline const char* scan_short_decimal(const char* text, double& value) {
         }
         count += fraction_count;
     }
-    if (count == 0 || count > kDigitsInUint64 || *text == 'e' || *text == 'E' ||
+    if (count == 0 || count > kDigitsInUint64 || !decimal_scan::is_space(*text) ||
         !exact_decimal_value(digits, -fraction_count, negative, value)) {
         return nullptr;
     }
