@@ -6,14 +6,14 @@
 #include <cstring>
 #include <string>
 
-#include "io/byte_streams.h"
 #include "dialogue/driver.h"
 #include "dialogue/input_reader.h"
-#include "numbers/buffered_numbers.h"
-#include "support/memory_streams.h"
-#include "io/output_buffer.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
+#include "io/byte_streams.h"
+#include "io/output_buffer.h"
+#include "numbers/buffered_numbers.h"
+#include "support/memory_streams.h"
 
 namespace {
 

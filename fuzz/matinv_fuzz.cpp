@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Reads that return a few bytes at a time must not change anything.
     const Run trickled = run(input, 7);
-    if (trickled.out.text != whole.out.text || !matinv::fuzz::same_errors(whole.errors.text, trickled.errors.text) ||
+    if (trickled.out.text != whole.out.text ||
+        !matinv::fuzz::same_errors(whole.errors.text, trickled.errors.text) ||
         trickled.status != whole.status) {
         fail("the run changes when the input arrives a few bytes at a time");
     }

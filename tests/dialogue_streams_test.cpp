@@ -9,8 +9,8 @@
 
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
-#include "trace/trace_width.h"
 #include "support/memory_streams.h"
+#include "trace/trace_width.h"
 
 namespace matinv {
 namespace {
@@ -82,8 +82,8 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
         int read_error;
         std::string out;
         std::string errors;
-        int most_reads;  // reads of the input before the run stopped
-        int read_wait_error = 0;  // a would-block read, then a wait that fails so
+        int most_reads;            // reads of the input before the run stopped
+        int read_wait_error = 0;   // a would-block read, then a wait that fails so
         int write_wait_error = 0;  // a would-block write, then a wait that fails so
     } cases[] = {
         {"the first prompt cannot be written", "2 4 7 2 6", 1, ENOSPC, 0, "",

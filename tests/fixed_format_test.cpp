@@ -89,9 +89,21 @@ TEST(FixedFormat, WholeAtTheEndOfTheBuffer) {
 // as "%lld" and "%llu" do, each into exactly the room its writer claims.
 TEST(NumberText, ShortestAndWholeAsPrintfWritesThem) {
     using limits = std::numeric_limits<double>;
-    const double values[] = {0.0, -0.0, 7.0, -1.714285714285714, 1.2e-17, 1e-10, 1e-5, 9.99999e-5,
-                             123456789012.0, 1e16, -limits::denorm_min(), -limits::min(),
-                             -limits::max(), limits::infinity(), -limits::quiet_NaN()};
+    const double values[] = {0.0,
+                             -0.0,
+                             7.0,
+                             -1.714285714285714,
+                             1.2e-17,
+                             1e-10,
+                             1e-5,
+                             9.99999e-5,
+                             123456789012.0,
+                             1e16,
+                             -limits::denorm_min(),
+                             -limits::min(),
+                             -limits::max(),
+                             limits::infinity(),
+                             -limits::quiet_NaN()};
     for (const double v : values) {
         for (int digits = 1; digits <= 17; ++digits) {
             std::vector<char> room(kLongestShortest);
@@ -100,14 +112,16 @@ TEST(NumberText, ShortestAndWholeAsPrintfWritesThem) {
                 << "value " << std::hexfloat << v << " to " << digits << " digits";
         }
     }
-    for (const long long v : {0LL, -7LL, std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max()}) {
+    for (const long long v : {0LL, -7LL, std::numeric_limits<long long>::min(),
+                              std::numeric_limits<long long>::max()}) {
         std::vector<char> room(kLongestInteger);
         EXPECT_EQ(std::string(room.data(), write_integer(room.data(), std::int64_t{v})),
                   std::to_string(v));
     }
     std::vector<char> room(kLongestInteger);
     const std::uint64_t largest = ~std::uint64_t{0};
-    EXPECT_EQ(std::string(room.data(), write_integer(room.data(), largest)), std::to_string(largest));
+    EXPECT_EQ(std::string(room.data(), write_integer(room.data(), largest)),
+              std::to_string(largest));
 }
 
 }  // namespace

@@ -481,7 +481,7 @@ TEST(Reader, TellsWhetherANumberRunsOn) {
         std::string input;  // an order, and for order 1 an entry
         bool runs_on;
         const char* ahead;
-        ReadStatus then;  // the read of an entry after that
+        ReadStatus then;          // the read of an entry after that
         const char* number = "";  // the text of the number that runs on
     } cases[] = {
         {"2.0", true, "\".0\"", ReadStatus::ok, "\"2\""},

@@ -124,12 +124,11 @@ TEST(Inversion, WorkedExampleStepByStep) {
 // or smallest diagonal magnitude, in order.
 TEST(Inversion, WorkedExampleObserved) {
     const RecordingObserver observer = observe({{4, 7}, {2, 6}});
-    EXPECT_EQ(observer.events,
-              (std::vector<std::string>{"seeded", "scaled 0", "scaled 1", "scaling done",
-                                        "forward 0", "replaced 1 from 0", "column done",
-                                        "not singular 0", "backward 1", "replaced 0 from 1",
-                                        "column done", "divided 0", "divided 1",
-                                        "final division done"}));
+    EXPECT_EQ(observer.events, (std::vector<std::string>{
+                                   "seeded", "scaled 0", "scaled 1", "scaling done", "forward 0",
+                                   "replaced 1 from 0", "column done", "not singular 0",
+                                   "backward 1", "replaced 0 from 1", "column done", "divided 0",
+                                   "divided 1", "final division done"}));
     const std::vector<double> values = {7, 6, 12. / 7, 4. / 7, -5. / 7, 20. / 49, -5. / 7};
     ASSERT_EQ(observer.values.size(), values.size());
     for (std::size_t k = 0; k < values.size(); ++k) {
@@ -143,10 +142,10 @@ TEST(Inversion, ExchangesAndKeptRowsObserved) {
     enter(m, {{0, 1, 2}, {1, 0, 3}, {4, -3, 8}});
     RecordingObserver observer;
     ASSERT_EQ(invert(m.a, m.n, observer), Outcome::success);
-    const std::vector<std::string> first_column = {"seeded",      "scaled 0",    "scaled 1",
-                                                   "scaled 2",    "scaling done", "forward 0",
-                                                   "exchanged 1", "exchanged 0",  "kept 1 in 0",
-                                                   "replaced 2 from 0", "column done"};
+    const std::vector<std::string> first_column = {
+        "seeded",       "scaled 0",          "scaled 1",    "scaled 2",
+        "scaling done", "forward 0",         "exchanged 1", "exchanged 0",
+        "kept 1 in 0",  "replaced 2 from 0", "column done"};
     ASSERT_GE(observer.events.size(), first_column.size());
     EXPECT_EQ(std::vector<std::string>(observer.events.begin(),
                                        observer.events.begin() + first_column.size()),
@@ -266,7 +265,10 @@ TEST(Inversion, Verdicts) {
          Answer::trusted,
          Rows{{-4.5, 7, -1.5}, {-2, 4, -1}, {1.5, -2, 0.5}}},
         {"threshold itself", {{1e-10}}, Answer::trusted, Rows{{1e10}}},
-        {"huge entries", {{1e200, 0}, {0, -1e200}}, Answer::trusted, Rows{{1e-200, 0}, {0, -1e-200}}},
+        {"huge entries",
+         {{1e200, 0}, {0, -1e200}},
+         Answer::trusted,
+         Rows{{1e-200, 0}, {0, -1e-200}}},
         {"ill-conditioned, still trusted", {{1, 1}, {1, 1 + 1e-8}}, Answer::trusted, {}},
         {"just below threshold", {{0.99e-10}}, Answer::noted, {}},
         {"dependent rows", {{1, 2}, {2, 4}}, Answer::refused, {}},

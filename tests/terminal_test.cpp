@@ -179,8 +179,9 @@ TEST(Interactive, RefusesTextAtOnce) {
     program.answer("1\n");
     ASSERT_TRUE(program.expect("INPUT a11: "));
     program.answer("x");
-    ASSERT_TRUE(program.expect("matinv: line 2, column 1: expected a number for entry a11 "
-                               "(row 1, column 1) of matrix 1, but found \"x\"\n"));
+    ASSERT_TRUE(
+        program.expect("matinv: line 2, column 1: expected a number for entry a11 "
+                       "(row 1, column 1) of matrix 1, but found \"x\"\n"));
     EXPECT_EQ(program.exit_status(), 1);
 }
 
@@ -191,8 +192,9 @@ TEST(Interactive, ErrorLineStartsOnANewLineAtATerminal) {
     ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
     program.answer("\x04");
     // Ctrl-D echoes nothing: the line break before the message is its own.
-    ASSERT_TRUE(program.expect("\nmatinv: line 1, column 1: input ended while reading the "
-                               "order of matrix 1\n"));
+    ASSERT_TRUE(
+        program.expect("\nmatinv: line 1, column 1: input ended while reading the "
+                       "order of matrix 1\n"));
     EXPECT_EQ(program.exit_status(), 1);
 }
 
@@ -296,9 +298,11 @@ std::string slurp(int fd) {
 // only after a while: every byte arrives, in order.
 TEST(Pipes, NonBlockingOutputArrivesWhole) {
     const std::string attempt =
-        "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a21 a22: \nINVERSE MATRIX NOT EXIST!!\n";
-    const std::string report = "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n2.0000000000\t\n"
-                               "\n[B]=\n0.5000000000\t\n\n[A][B]=\n1.0000000000\t\n";
+        "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a21 a22: \nINVERSE MATRIX NOT "
+        "EXIST!!\n";
+    const std::string report =
+        "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n2.0000000000\t\n"
+        "\n[B]=\n0.5000000000\t\n\n[A][B]=\n1.0000000000\t\n";
     FILE* errors = std::tmpfile();
     int from_program = -1;
     const pid_t pid = spawn_script("{ yes '2 1 2 2 4' | head -n 5000; echo 1 2; } | exec \"$0\"",

@@ -7,13 +7,13 @@
 #include "dialogue/diagnostics.h"
 #include "dialogue/input_reader.h"
 #include "dialogue/messages.h"
-#include "io/output_buffer.h"
 #include "dialogue/report.h"
 #include "dialogue/row_prompts.h"
-#include "trace/step_trace.h"
 #include "dialogue/warnings.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
+#include "io/output_buffer.h"
+#include "trace/step_trace.h"
 
 namespace matinv {
 namespace {

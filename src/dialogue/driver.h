@@ -5,7 +5,7 @@
 namespace matinv {
 
 struct DialogueOptions {
-    bool steps = false;  // trace every inversion on `errors`
+    bool steps = false;     // trace every inversion on `errors`
     int trace_columns = 0;  // the width that the trace fits, or 0 for no limit
 };
 

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "text/shown_text.h"
 #include "io/byte_cursor.h"
 #include "io/byte_streams.h"
 #include "io/output_buffer.h"
+#include "text/shown_text.h"
 
 namespace matinv {
 

@@ -9,6 +9,6 @@ int main(int argc, char** argv) {
     matinv::Sink& errors = matinv::standard_error();
     const int trace_columns = matinv::trace_width(
         errors.is_terminal(), matinv::standard_error_columns(), std::getenv("COLUMNS"));
-    return matinv::run_command_line(argc, argv, matinv::standard_input(),
-                                    matinv::standard_output(), errors, trace_columns);
+    return matinv::run_command_line(argc, argv, matinv::standard_input(), matinv::standard_output(),
+                                    errors, trace_columns);
 }

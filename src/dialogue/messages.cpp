@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "text/look_alikes.h"
-#include "text/shown_text.h"
 #include "inversion/working_matrices.h"
 #include "numbers/number_text.h"
+#include "text/look_alikes.h"
+#include "text/shown_text.h"
 
 namespace matinv {
 
@@ -169,13 +169,12 @@ MessageLine unknown_option(std::string_view option) {
 // goes into the command to type; "4" is more likely a misplaced order.
 MessageLine argument_ignored(std::string_view argument) {
     const auto is_letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    const bool plain =
-        argument.size() <= ShownText::kShownBytes &&
-        std::any_of(argument.begin(), argument.end(), is_letter) &&
-        std::all_of(argument.begin(), argument.end(), [&is_letter](char c) {
-            return is_letter(c) || (c >= '0' && c <= '9') ||
-                   std::string_view("._-+/,:@%=").find(c) != std::string_view::npos;
-        });
+    const bool plain = argument.size() <= ShownText::kShownBytes &&
+                       std::any_of(argument.begin(), argument.end(), is_letter) &&
+                       std::all_of(argument.begin(), argument.end(), [&is_letter](char c) {
+                           return is_letter(c) || (c >= '0' && c <= '9') ||
+                                  std::string_view("._-+/,:@%=").find(c) != std::string_view::npos;
+                       });
     const ShownText shown(argument);
     MessageWriter line;
     line << "warning: ignoring the argument " << shown.view();

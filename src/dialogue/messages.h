@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "dialogue/input_reader.h"
-#include "text/shown_text.h"
 #include "inversion/inverse_trust.h"
+#include "text/shown_text.h"
 
 // Every text the program writes besides the dialogue and its report: the
 // lines of errors, warnings and notes, the usage and the version. Keeping

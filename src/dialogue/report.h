@@ -1,7 +1,7 @@
 #pragma once
 
-#include "io/output_buffer.h"
 #include "inversion/working_matrices.h"
+#include "io/output_buffer.h"
 
 namespace matinv {
 

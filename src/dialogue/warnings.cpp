@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "dialogue/messages.h"
-#include "text/shown_text.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
 #include "numbers/number_text.h"
+#include "text/shown_text.h"
 
 namespace matinv {
 
@@ -121,8 +121,8 @@ void note_if_refused_for_row_size(Diagnostics& diagnostics, const WorkingMatrice
     if (small.count == 0) {
         return;
     }
-    diagnostics.tell(
-        refused_for_row_size(std::span<const int>(small.rows, static_cast<std::size_t>(small.count))));
+    diagnostics.tell(refused_for_row_size(
+        std::span<const int>(small.rows, static_cast<std::size_t>(small.count))));
 }
 
 }  // namespace matinv

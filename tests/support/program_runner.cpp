@@ -14,8 +14,8 @@ extern char** environ;
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace matinv::testing {
 namespace {

@@ -13,10 +13,10 @@ struct ProgramRun {
 
 // What the program meets besides its input text.
 struct Surroundings {
-    bool full_output = false;        // standard output is /dev/full: every write fails
-    const char* input_path = nullptr;  // standard input is this file instead of the text
-    bool input_closed = false;       // there is no standard input at all
-    int stack_kib = 0;               // a stack limit, as `ulimit -s` sets it; 0 for none
+    bool full_output = false;                 // standard output is /dev/full: every write fails
+    const char* input_path = nullptr;         // standard input is this file instead of the text
+    bool input_closed = false;                // there is no standard input at all
+    int stack_kib = 0;                        // a stack limit, as `ulimit -s` sets it; 0 for none
     std::vector<std::string> arguments = {};  // the command line after the program's name
 };
 

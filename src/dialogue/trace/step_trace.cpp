@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "trace/column_blocks.h"
-#include "numbers/buffered_numbers.h"
 #include "inversion/inversion.h"
+#include "numbers/buffered_numbers.h"
+#include "trace/column_blocks.h"
 
 namespace matinv {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "io/output_buffer.h"
 #include "inversion/inversion.h"
+#include "io/output_buffer.h"
 
 namespace matinv {
 
