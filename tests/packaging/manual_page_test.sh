@@ -69,7 +69,7 @@ abc|/dev/null|1|
 RUNS
 # Notes that only a terminal gets, which script(1) gives the program.
 for input in '1 2' '2 4 7\n2 6'; do
-    messages+=("$(printf '%b\n' "$input" | script -qefc "$(printf %q "$program")" /dev/null |
+    messages+=("$(printf '%b\n' "$input" | timeout 60 script -qefc "$(printf %q "$program")" /dev/null |
         tr -d '\r' | grep '^matinv: note: ')")
 done
 
