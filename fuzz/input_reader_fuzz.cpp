@@ -27,10 +27,14 @@ std::string reading(std::string_view input, std::size_t chunk_limit) {
         double value = 0.0;
         const bool as_order = (kinds >> k % 8 & 1) != 0;
         const auto status = as_order ? reader.read_order(order) : reader.read_entry(value);
+        // A place is told after an order, and after an entry that was not
+        // simply read.
+        const bool placed = as_order || status != matinv::ReadStatus::ok;
+        const matinv::InputPlace place = placed ? reader.place() : matinv::InputPlace{0, 0};
         char line[96];
         std::snprintf(line, sizeof line, "%d %d %a %llu:%llu ", static_cast<int>(status), order,
-                      value, static_cast<unsigned long long>(reader.place().line),
-                      static_cast<unsigned long long>(reader.place().column));
+                      value, static_cast<unsigned long long>(place.line),
+                      static_cast<unsigned long long>(place.column));
         log += line;
         if (status != matinv::ReadStatus::ok && status != matinv::ReadStatus::runs_on) {
             return log;
