@@ -12,7 +12,7 @@ build=${BUILD_DIR:-$root/build-bench}
 stream_rounds=${STREAM_ROUNDS:-31}
 startup_rounds=${STARTUP_ROUNDS:-300}
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DMATINV_TESTS=OFF -DMATINV_BENCH=ON > /dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DMATINV_BENCH=ON > /dev/null
 cmake --build "$build" -j2 --target matinv matinv_baseline make_stream compare_runs > /dev/null
 
 matinv=$build/matinv

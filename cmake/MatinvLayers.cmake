@@ -1,22 +1,60 @@
-# Each folder of src/ is a library of its own, a layer, and sees only the
-# headers of the layers it links. A header is included by its layer's name,
-# "io/output_buffer.h", from a folder in the build tree that holds one link
-# per layer the library may use; so an include that crosses a layer edge
-# that is not declared fails to compile, rather than waiting for review.
+# Each folder of src/ is a library of its own, a layer, and may include only
+# the headers of its own folder and of the layers it links. A header is
+# included by its layer's folder name, "io/output_buffer.h", so each layer
+# puts the folder above its own on the include path. That folder holds other
+# layers too, which the compiler would then find as well; so before a layer
+# is compiled, cmake/MatinvLayerCheck.cmake resolves every include of every
+# file in its folder as the compiler would, and fails the build on one that
+# reaches a layer it does not link. The check reads the sources themselves,
+# so nothing in the build tree can go stale.
 #
 #   matinv_layer(NAME name PREFIX prefix SOURCES ... [LINKS layer ...])
 #
 # makes the static library `name` from the sources in the calling folder,
-# whose headers are included as "prefix/...", and links the named layers,
+# whose name is `prefix`, and links the named layers (defined before it),
 # whose headers it may then include too.
 function(matinv_layer)
   cmake_parse_arguments(PARSE_ARGV 0 layer "" "NAME;PREFIX" "SOURCES;LINKS")
-  set(root ${PROJECT_BINARY_DIR}/layers/${layer_NAME})
-  file(MAKE_DIRECTORY ${root})
-  # A copy where the file system has no symbolic links (some Windows set-ups);
-  # such a copy is refreshed at each configure.
-  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${layer_PREFIX} COPY_ON_ERROR SYMBOLIC)
-  add_library(${layer_NAME} STATIC ${layer_SOURCES})
+  set(folder ${CMAKE_CURRENT_SOURCE_DIR})
+  get_filename_component(folder_name ${folder} NAME)
+  if(NOT folder_name STREQUAL layer_PREFIX)
+    message(FATAL_ERROR "${layer_NAME}: headers included as \"${layer_PREFIX}/...\" must live in a folder named ${layer_PREFIX}, not ${folder}")
+  endif()
+  get_filename_component(root ${folder} DIRECTORY)
+
+  # What the compiler searches (this layer's root and those of every layer
+  # reachable through its links) and the folders it may take headers from
+  # (its own and those of the layers it names).
+  set(roots ${root})
+  set(allowed ${folder})
+  foreach(link IN LISTS layer_LINKS)
+    get_property(link_folder TARGET ${link} PROPERTY MATINV_LAYER_FOLDER)
+    if(NOT link_folder)
+      message(FATAL_ERROR "${layer_NAME} links ${link}, which is not a layer defined before it")
+    endif()
+    get_property(link_roots TARGET ${link} PROPERTY MATINV_LAYER_ROOTS)
+    list(APPEND roots ${link_roots})
+    list(APPEND allowed ${link_folder})
+  endforeach()
+  list(REMOVE_DUPLICATES roots)
+
+  file(GLOB files CONFIGURE_DEPENDS ${folder}/*.h ${folder}/*.cpp)
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${layer_NAME}.layer-checked)
+  # A list would reach the script as separate arguments.
+  foreach(list files roots allowed)
+    string(REPLACE ";" "|" ${list}_arg "${${list}}")
+  endforeach()
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} "-DLAYER=${layer_NAME}" "-DFILES=${files_arg}"
+            "-DROOTS=${roots_arg}" "-DALLOWED=${allowed_arg}" -P ${PROJECT_SOURCE_DIR}/cmake/MatinvLayerCheck.cmake
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/MatinvLayerCheck.cmake
+    COMMENT "Checking the includes of ${layer_NAME}"
+    VERBATIM)
+
+  add_library(${layer_NAME} STATIC ${layer_SOURCES} ${stamp})
+  set_target_properties(${layer_NAME} PROPERTIES
+    MATINV_LAYER_FOLDER ${folder} MATINV_LAYER_ROOTS "${roots}")
   target_include_directories(${layer_NAME} PUBLIC ${root})
   target_link_libraries(${layer_NAME} PUBLIC ${layer_LINKS} PRIVATE matinv_flags)
 endfunction()

@@ -1,7 +1,5 @@
-# Decides whether the tests are built and where GoogleTest comes from.
-# MATINV_TESTS=OFF, the default, builds the program alone; ON insists on
-# GoogleTest, so that asking for the tests on a machine without it fails
-# instead of building the program alone; AUTO builds them when it is found.
+# Finds GoogleTest when BUILD_TESTING is on, and fails naming it when it is
+# missing, rather than building the program alone.
 #
 # MATINV_GTEST_SOURCE_DIR builds GoogleTest from its sources inside this
 # build instead. The libc++ and cross builds need that: a prebuilt libgtest
@@ -11,8 +9,7 @@
 # /usr/src/googletest.
 set(MATINV_GTEST_SOURCE_DIR "" CACHE PATH "Build GoogleTest from these sources instead of finding an installed one")
 
-set(MATINV_BUILD_TESTS OFF)
-if(NOT MATINV_TESTS)
+if(NOT BUILD_TESTING)
   return()
 endif()
 
@@ -23,13 +20,6 @@ if(MATINV_GTEST_SOURCE_DIR)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${MATINV_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  set(MATINV_BUILD_TESTS ON)
-elseif(MATINV_TESTS STREQUAL "AUTO")
-  find_package(GTest QUIET)
-  set(MATINV_BUILD_TESTS ${GTest_FOUND})
-  if(NOT GTest_FOUND)
-    message(STATUS "GoogleTest not found: the tests are not built (-DMATINV_TESTS=ON insists on them)")
-  endif()
 else()
   find_package(GTest QUIET)
   if(NOT GTest_FOUND)
@@ -37,10 +27,7 @@ else()
       "The tests need GoogleTest, which was not found. Install it "
       "(Debian, Ubuntu: apt-get install libgtest-dev; Fedora: dnf install gtest-devel; "
       "macOS: brew install googletest) or point CMAKE_PREFIX_PATH at it, "
-      "or configure without -DMATINV_TESTS=ON to build the program alone.")
+      "or configure without -DBUILD_TESTING=ON to build the program alone.")
   endif()
-  set(MATINV_BUILD_TESTS ON)
 endif()
-if(MATINV_BUILD_TESTS)
-  include(GoogleTest)
-endif()
+include(GoogleTest)

@@ -33,16 +33,26 @@ done
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-expect_exactly_files "$root" usr/bin/matinv usr/share/man/man1/matinv.1.gz
+expect_exactly_files "$root" usr/bin/matinv usr/share/man/man1/matinv.1.gz \
+    usr/share/doc/matinv/copyright
 program=$root/usr/bin/matinv
+copyright=$root/usr/share/doc/matinv/copyright
 
 # A dynamically linked program needs Depends, at least on the C library; a
 # static one needs none.
 # (Output is captured before matching: grep -q could end the pipe early.)
+# The copyright file names the C library's license exactly when the program
+# holds it.
 if [[ $(readelf -d "$program") == *"(NEEDED)"* ]]; then
     [[ $(field Depends) == *libc6* ]] ||
         fail "program is dynamically linked but Depends is '$(field Depends)'"
+    ! grep -q '^License: LGPL-2.1+$' "$copyright" ||
+        fail "program is dynamically linked but the copyright file names glibc's license"
+else
+    grep -q '^License: LGPL-2.1+$' "$copyright" ||
+        fail "program is statically linked but the copyright file lacks glibc's license"
 fi
+grep -q '^License: MIT$' "$copyright" || fail "the copyright file does not name the MIT license"
 if [[ $(readelf -S "$program") == *.symtab* ]]; then
     fail "packaged program is not stripped"
 fi
@@ -56,4 +66,4 @@ read -r -a header < <(od -An -tx1 -N8 "$root/usr/share/man/man1/matinv.1.gz")
 [[ ${header[*]:4:4} == "00 00 00 00" ]] || fail "manual page .gz stores a time stamp"
 
 expect_inverts_example "$program"
-echo "$(basename "$deb"): /usr/bin/matinv and the compressed manual page; Depends: $(field Depends)"
+echo "$(basename "$deb"): /usr/bin/matinv, the compressed manual page and the copyright file; Depends: $(field Depends)"
