@@ -19,8 +19,6 @@ void Diagnostics::write(const MessageLine& line) {
 
 void Diagnostics::tell(const MessageLine& line) { write(line); }
 
-void Diagnostics::forgive(const MessageLine& line) { write(line); }
-
 void Diagnostics::fail(const MessageLine& line) {
     ending_ = Ending::failed;
     write(line);

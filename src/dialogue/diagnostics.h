@@ -24,14 +24,12 @@ public:
     Diagnostics(const Diagnostics&) = delete;
     Diagnostics& operator=(const Diagnostics&) = delete;
 
-    // A warning or a note: the status stays as it is.
+    // A warning or a note, or an error in what a person typed at a terminal,
+    // whose question is asked again: the status stays as it is, so that a
+    // run that recovers and reports ends with 0.
     void tell(const MessageLine& line);
     // An error that ends the run with status 1.
     void fail(const MessageLine& line);
-    // An error in what a person typed at a terminal, whose question is asked
-    // again: the status is left to how the run ends, so that a run that
-    // recovers and reports ends with 0.
-    void forgive(const MessageLine& line);
     // A command line that cannot be run: status 2, whatever else happens.
     void refuse_usage(const MessageLine& line);
 

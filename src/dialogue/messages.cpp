@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <variant>
 
 #include "inversion/working_matrices.h"
+#include "io/byte_cursor.h"
 #include "numbers/number_text.h"
 #include "text/look_alikes.h"
 #include "text/shown_text.h"
@@ -30,12 +32,22 @@ public:
     MessageWriter& operator<<(InputPlace place) {
         return *this << "line " << place.line << ", column " << place.column << ": ";
     }
-    MessageWriter& operator<<(const Wanted& wanted) {
-        if (wanted.i < 0) {
-            return *this << "the order of matrix " << wanted.matrix;
-        }
-        return *this << "entry a" << wanted.i + 1 << wanted.j + 1 << " (row " << wanted.i + 1
-                     << ", column " << wanted.j + 1 << ") of matrix " << wanted.matrix;
+    MessageWriter& operator<<(const Question& question) {
+        std::visit([this](const auto& asked) { *this << asked; }, question);
+        return *this;
+    }
+    MessageWriter& operator<<(const OrderQuestion& order) {
+        return *this << "the order of matrix " << order.matrix;
+    }
+    MessageWriter& operator<<(const EntryQuestion& entry) {
+        *this << "entry ";
+        return name_entry('a', entry.i, entry.j) << " (row " << entry.i + 1 << ", column "
+                                                 << entry.j + 1 << ") of matrix " << entry.matrix;
+    }
+
+    // An entry as the prompts and the report name it: "a12" or "b12".
+    MessageWriter& name_entry(char matrix, int i, int j) {
+        return *this << std::string_view(&matrix, 1) << i + 1 << j + 1;
     }
 
     // A number inside a sentence, in as few characters as `digits`
@@ -46,11 +58,11 @@ public:
         return *this << std::string_view(text, static_cast<std::size_t>(end - text));
     }
     // What a read was for, in the words of the prompts: "the order" or "a12".
-    MessageWriter& asked_for(const Wanted& wanted) {
-        if (wanted.i < 0) {
-            return *this << "the order";
+    MessageWriter& asked_for(const Question& question) {
+        if (const auto* entry = std::get_if<EntryQuestion>(&question)) {
+            return name_entry('a', entry->i, entry->j);
         }
-        return *this << "a" << wanted.i + 1 << wanted.j + 1;
+        return *this << "the order";
     }
 
     // A number exactly, in as few characters as give it back.
@@ -127,33 +139,39 @@ MessageLine output_unwritable(int error) {
     return line.line();
 }
 
-MessageLine input_unreadable(int error) {
+MessageLine read_fault(const Token& token, InputPlace place, const Question& question) {
     MessageWriter line;
-    line << "standard input could not be read: " << std::strerror(error);
-    return line.line();
-}
-
-MessageLine input_ended(InputPlace place, const Wanted& wanted) {
-    MessageWriter line;
-    line << place << "input ended while reading " << wanted;
-    return line.line();
-}
-
-MessageLine not_a_number(InputPlace place, const Wanted& wanted, const ShownText& found) {
-    MessageWriter line;
-    if (wanted.i < 0) {
-        line << place << "expected " << wanted << ", a whole number, but found " << found.view();
-    } else {
-        line << place << "expected a number for " << wanted << ", but found " << found.view();
+    switch (token.found) {
+        case Found::output_failed:
+            return output_unwritable(token.error);
+        case Found::unreadable:
+            line << "standard input could not be read: " << std::strerror(token.error);
+            break;
+        case Found::number:
+        case Found::number_running_on:
+        case Found::end:
+            line << place << "input ended while reading " << question;
+            break;
+        case Found::text: {
+            const ShownText found(token.text.view());
+            if (std::holds_alternative<OrderQuestion>(question)) {
+                line << place << "expected " << question << ", a whole number, but found "
+                     << found.view();
+            } else {
+                line << place << "expected a number for " << question << ", but found "
+                     << found.view();
+            }
+            line.hint_on(found);
+            break;
+        }
     }
-    line.hint_on(found);
     return line.line();
 }
 
-MessageLine order_above_limit(InputPlace place, std::string_view order, std::uint64_t matrix) {
+MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix) {
     MessageWriter line;
-    line << place << "order " << order << " of matrix " << matrix << " is above the limit of "
-         << kMaxOrder;
+    line << place << "order " << ShownText(order.text.view()).view() << " of matrix " << matrix
+         << " is above the limit of " << kMaxOrder;
     return line.line();
 }
 
@@ -183,31 +201,35 @@ MessageLine argument_ignored(std::string_view argument) {
     return line.line();
 }
 
-MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order) {
+MessageLine order_runs_on(const Token& order) {
+    const ShownText text(order.text.view());
+    const ShownText rest(order.rest.view());
     MessageWriter line;
-    line << "warning: the order " << order_text << " runs straight into " << rest
-         << "; it was read as " << order << ", and " << rest;
+    line << "warning: the order " << text.view() << " runs straight into " << rest.view()
+         << "; it was read as " << order.order << ", and " << rest.view();
     // An order of 0 or less asks for no entries: its report ends the run.
-    line << (order > 0 ? " is left for the next read" : " is not read");
+    line << (order.order > 0 ? " is left for the next read" : " is not read");
     return line.line();
 }
 
-MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
-                          std::string_view rest, double value) {
+MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry) {
+    const ShownText rest(entry.rest.view());
     MessageWriter line;
-    line << "warning: " << place << entry_text << " for " << wanted << " runs straight into "
-         << rest << "; it was read as ";
-    line.round_trip(value) << ", and " << rest << " is left for the next read";
+    line << "warning: " << place << ShownText(entry.text.view()).view() << " for " << question
+         << " runs straight into " << rest.view() << "; it was read as ";
+    line.round_trip(entry.value) << ", and " << rest.view() << " is left for the next read";
     return line.line();
 }
 
-MessageLine more_numbers_typed(std::string_view typed, bool several, const Wanted& after,
-                               const Wanted& next) {
+MessageLine more_numbers_typed(std::string_view typed, const Question& after,
+                               const Question& next) {
+    const bool several = std::any_of(
+        typed.begin(), typed.end(), [](char c) { return is_space(static_cast<unsigned char>(c)); });
     MessageWriter line;
-    line << "note: " << typed << " after ";
+    line << "note: " << ShownText(typed).view() << " after ";
     line.asked_for(after) << (several ? " are" : " is") << " taken as ";
-    if (next.i < 0) {
-        line << "the order of matrix " << next.matrix;
+    if (std::holds_alternative<OrderQuestion>(next)) {
+        line << next;
     } else {
         line.asked_for(next);
     }
@@ -215,9 +237,9 @@ MessageLine more_numbers_typed(std::string_view typed, bool several, const Wante
     return line.line();
 }
 
-MessageLine input_left_unread(InputPlace place, std::string_view word) {
+MessageLine input_left_unread(InputPlace place, const Token& word) {
     MessageWriter line;
-    line << "note: " << place << "the input goes on with " << word
+    line << "note: " << place << "the input goes on with " << ShownText(word.text.view()).view()
          << ", which is not read: the report ends the run";
     return line.line();
 }
@@ -251,13 +273,13 @@ MessageLine refused_for_row_size(std::span<const int> small_rows) {
 
 // The power of ten suggested brings the entry named to between 1 and 10:
 // multiplying the matrix multiplies [A] and divides [B].
-MessageLine digits_hidden(char matrix, int i, int j, double value) {
-    const bool inverse = matrix == 'B';
+MessageLine digits_hidden(Block block, int i, int j, double value) {
+    const bool inverse = block == Block::inverse;
     const auto exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
     MessageWriter line;
     line << "note: " << (inverse ? "[B]" : "[A]")
-         << " holds entries that print as 0.0000000000 but are not zero, such as "
-         << (inverse ? "b" : "a") << i + 1 << j + 1 << " = ";
+         << " holds entries that print as 0.0000000000 but are not zero, such as ";
+    line.name_entry(inverse ? 'b' : 'a', i, j) << " = ";
     line.round_trip(value) << "; to see their digits, multiply the matrix by a power of ten, say 1e"
                            << (inverse ? exponent : -exponent)
                            << ", and the inverse printed by the same factor";

@@ -22,6 +22,10 @@ inline bool is_space(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// How a read of bytes not yet arrived goes: not at all, only for those that
+// can be read without waiting, or waiting for them.
+enum class Refill { none, without_waiting, waiting };
+
 // Walks the input byte by byte over a buffer that refills from the source
 // only when a byte is asked for that has not arrived, so that the text just
 // typed is handled without waiting for more. A text longer than the buffer
@@ -29,7 +33,8 @@ inline bool is_space(int c) {
 //
 // Pending output is flushed whenever the cursor must wait for more input, so
 // that every prompt shows before the program waits for its answer. Once that
-// output cannot be written, nothing more is read: the input then ends.
+// output cannot be written, nothing more is read: the input then ends, and
+// output_failed() tells why.
 //
 // At a terminal, a line typed after the output showed is echoed after it,
 // and leaves the terminal's cursor at the margin: the pending output is told
@@ -53,8 +58,10 @@ public:
     }
     // Takes the current byte, which has been peeked at.
     void advance() { ++position_; }
-    // Takes white space up to the next word; false when the input ends first.
-    bool skip_space() {
+    // Takes white space up to the next word; false when the input ends
+    // first, or when nothing more arrives without waiting under
+    // Refill::without_waiting.
+    bool skip_space(Refill refill = Refill::waiting) {
         for (;;) {
             while (position_ < end_ && is_space(static_cast<unsigned char>(buffer_[position_]))) {
                 ++position_;
@@ -62,35 +69,28 @@ public:
             if (position_ < end_) {
                 return true;
             }
-            if (ended_ || !read_more()) {
+            if (!refill_buffer(refill)) {
                 return false;
             }
         }
     }
 
     // For a scan in one pass over the bytes that have arrived: they start at
-    // arrived() and are followed by a 0 at arrived_end(); take_until() takes
-    // them up to `stop`. ended() tells whether more may come.
+    // arrived() and are followed by a 0; take_until() takes them up to
+    // `stop`.
     const char* arrived() const { return buffer_ + position_; }
-    const char* arrived_end() const { return buffer_ + end_; }
     void take_until(const char* stop) { position_ = static_cast<std::size_t>(stop - buffer_); }
-    bool ended() const { return ended_; }
 
     // The bytes from the current one up to the next white space, at most
-    // `limit` of them, none taken: only those that have arrived, or all of
-    // them, waiting for those that have not.
-    std::string_view word_arrived(std::size_t limit) const;
-    std::string_view word_ahead(std::size_t limit);
+    // `limit` of them, none taken; bytes not yet arrived are read as
+    // `refill` allows.
+    std::string_view word(std::size_t limit, Refill refill);
 
     // Before anything is taken: takes a UTF-8 byte order mark (EF BB BF),
     // as some editors write at the start of a file. Columns on the first
     // line count from the byte after it.
     void skip_byte_order_mark();
 
-    // As skip_space() and word_ahead(), with only the bytes that have
-    // arrived or can be read without waiting.
-    bool skip_space_ready();
-    std::string_view word_ready(std::size_t limit);
     // The rest of the line that has arrived, from its first word to its last,
     // none taken: at a terminal, the rest of the line the person typed.
     std::string_view rest_of_line_arrived() const;
@@ -107,6 +107,9 @@ public:
     // After the input has ended: the errno value of the read that failed,
     // or 0 when it simply ran out.
     int error() const { return source_.error(); }
+    // Whether the pending output has failed, which ends the input too.
+    bool output_failed() const { return pending_.failed(); }
+    int output_error() const { return pending_.error(); }
 
 private:
     // The line breaks in a stretch of the input, and the offset of the byte
@@ -120,8 +123,7 @@ private:
     };
 
     int peek_beyond(std::size_t ahead);
-    bool read_more();
-    bool read_ready_more();
+    bool refill_buffer(Refill refill);
     bool append_ready();
     void drop_taken_bytes();
     void count_lines(std::size_t from, std::size_t to, LineCount& count) const;

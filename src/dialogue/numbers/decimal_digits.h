@@ -17,9 +17,10 @@ namespace matinv {
 // Both give the nearest double, so the choice never shows in a value.
 class DecimalDigits {
 public:
-    void add_integer_digit(char digit);
-    void add_fraction_digit(char digit);
-    void add_exponent_digit(char digit);
+    void add_integer_digit(int digit);
+    void mark_point() {}  // the fraction's digits are told apart as they come
+    void add_fraction_digit(int digit);
+    void add_exponent_digit(int digit);
     void set_negative() { negative_ = true; }
     void set_exponent_negative() { exponent_negative_ = true; }
 
@@ -28,7 +29,7 @@ public:
     double value() const;
 
 private:
-    void add_significant(char digit);
+    void add_significant(int digit);
     bool quick_value(double& result) const;
 
     static constexpr int kKeptDigits = 800;
@@ -49,19 +50,19 @@ private:
 
 // The digits arrive one call each, so these stay inline.
 
-inline void DecimalDigits::add_significant(char digit) {
+inline void DecimalDigits::add_significant(int digit) {
     if (kept_count_ < kKeptDigits) {
-        kept_[kept_count_++] = digit;
+        kept_[kept_count_++] = static_cast<char>('0' + digit);
         if (kept_count_ <= kDigitsInUint64) {
-            mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit - '0');
+            mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit);
         }
-    } else if (digit != '0') {
+    } else if (digit != 0) {
         dropped_nonzero_ = true;
     }
 }
 
-inline void DecimalDigits::add_integer_digit(char digit) {
-    if (kept_count_ == 0 && digit == '0') {
+inline void DecimalDigits::add_integer_digit(int digit) {
+    if (kept_count_ == 0 && digit == 0) {
         return;  // a leading zero
     }
     add_significant(digit);
@@ -70,8 +71,8 @@ inline void DecimalDigits::add_integer_digit(char digit) {
     }
 }
 
-inline void DecimalDigits::add_fraction_digit(char digit) {
-    if (kept_count_ == 0 && digit == '0') {
+inline void DecimalDigits::add_fraction_digit(int digit) {
+    if (kept_count_ == 0 && digit == 0) {
         if (point_ > -kExponentCap) {
             --point_;  // a zero between the point and the first significant digit
         }
@@ -80,9 +81,9 @@ inline void DecimalDigits::add_fraction_digit(char digit) {
     add_significant(digit);
 }
 
-inline void DecimalDigits::add_exponent_digit(char digit) {
+inline void DecimalDigits::add_exponent_digit(int digit) {
     if (exponent_ < kExponentCap) {
-        exponent_ = exponent_ * 10 + (digit - '0');
+        exponent_ = exponent_ * 10 + digit;
     }
 }
 

@@ -3,10 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
-#include <cstdint>
-
-#include "numbers/decimal_digits.h"
-#include "numbers/exact_decimal.h"
 
 // The numbers of the input, in plain decimal notation only: not "inf", "nan"
 // or hexadecimal.
@@ -27,17 +23,12 @@
 // The scans run over any cursor with `int peek(std::size_t ahead)`, the byte
 // so many places past the current one or -1 past the end, and `void
 // advance()`, which takes the current byte: the reader's refilling buffer,
-// or a text in memory. Short plain decimals have a quicker scan of their own
-// over text in memory.
+// or a text in memory ended by a 0.
 namespace matinv {
 namespace decimal_scan {
 
 inline bool is_digit(int c) { return c >= '0' && c <= '9'; }
 inline bool is_sign(int c) { return c == '+' || c == '-'; }
-// The white space that separates numbers, as isspace() has it in the C locale.
-inline bool is_space(int c) {
-    return c == ' ' || c == '\n' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
 
 }  // namespace decimal_scan
 
@@ -69,9 +60,11 @@ bool scan_whole_number(Cursor& in, int& value) {
     return true;
 }
 
-// A decimal, its digits handed to `digits` as they are taken.
-template <class Cursor>
-bool scan_decimal(Cursor& in, DecimalDigits& digits) {
+// A decimal, its sign, digits (as values 0 to 9) and exponent handed to
+// `digits` as they are taken: a DecimalDigits for any text, or a ShortDecimal, which converts the
+// usual short ones exactly without keeping their digits.
+template <class Cursor, class Digits>
+bool scan_decimal(Cursor& in, Digits& digits) {
     using decimal_scan::is_digit;
     using decimal_scan::is_sign;
     const std::size_t sign_length = is_sign(in.peek(0)) ? 1 : 0;
@@ -86,13 +79,14 @@ bool scan_decimal(Cursor& in, DecimalDigits& digits) {
         in.advance();
     }
     while (is_digit(in.peek(0))) {
-        digits.add_integer_digit(static_cast<char>(in.peek(0)));
+        digits.add_integer_digit(in.peek(0) - '0');
         in.advance();
     }
     if (in.peek(0) == '.') {
+        digits.mark_point();
         in.advance();
         while (is_digit(in.peek(0))) {
-            digits.add_fraction_digit(static_cast<char>(in.peek(0)));
+            digits.add_fraction_digit(in.peek(0) - '0');
             in.advance();
         }
     }
@@ -107,49 +101,12 @@ bool scan_decimal(Cursor& in, DecimalDigits& digits) {
                 in.advance();
             }
             while (is_digit(in.peek(0))) {
-                digits.add_exponent_digit(static_cast<char>(in.peek(0)));
+                digits.add_exponent_digit(in.peek(0) - '0');
                 in.advance();
             }
         }
     }
     return true;
-}
-
-// The entries people type and files hold are mostly short decimals such as
-// -12.3456: no exponent, at most kDigitsInUint64 digits. This scans one in a
-// single pass over `text`, which ends in a 0, straight into an integer that
-// one exact multiplication or division turns into the value, and returns the
-// white space after it. It returns nullptr, leaving `value` alone, for any
-// other text, also for a number that ends the text or runs straight on into
-// more, which the reader tells the user of: then scan_decimal() decides.
-inline const char* scan_short_decimal(const char* text, double& value) {
-    using decimal_scan::is_digit;
-    const bool negative = *text == '-';
-    if (decimal_scan::is_sign(*text)) {
-        ++text;
-    }
-    std::uint64_t digits = 0;  // wraps round past kDigitsInUint64 digits, then unused
-    int count = 0;
-    while (is_digit(*text)) {
-        digits = digits * 10 + static_cast<std::uint64_t>(*text - '0');
-        ++count;
-        ++text;
-    }
-    int fraction_count = 0;
-    if (*text == '.') {
-        ++text;
-        while (is_digit(*text)) {
-            digits = digits * 10 + static_cast<std::uint64_t>(*text - '0');
-            ++fraction_count;
-            ++text;
-        }
-        count += fraction_count;
-    }
-    if (count == 0 || count > kDigitsInUint64 || !decimal_scan::is_space(*text) ||
-        !exact_decimal_value(digits, -fraction_count, negative, value)) {
-        return nullptr;
-    }
-    return text;
 }
 
 }  // namespace matinv

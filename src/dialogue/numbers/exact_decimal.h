@@ -32,4 +32,44 @@ inline bool exact_decimal_value(std::uint64_t digits, std::int64_t exponent, boo
     return true;
 }
 
+// The digits of a decimal as scan_decimal() hands them out, kept as one
+// integer: the entries people type and files hold are mostly short, such as
+// -12.3456, and exact_value() gives those their value at once. A number of
+// more than kDigitsInUint64 digits wraps round the integer and has no exact
+// value here.
+class ShortDecimal {
+public:
+    void set_negative() { negative_ = true; }
+    void set_exponent_negative() { exponent_negative_ = true; }
+    void add_integer_digit(int digit) {
+        digits_ = digits_ * 10 + static_cast<std::uint64_t>(digit);
+        ++count_;
+    }
+    void mark_point() { count_at_point_ = count_; }
+    void add_fraction_digit(int digit) { add_integer_digit(digit); }
+    void add_exponent_digit(int digit) {
+        if (exponent_ < kExponentCap) {  // far beyond any exact power, and no further
+            exponent_ = exponent_ * 10 + digit;
+        }
+    }
+
+    // False, leaving `value` alone, when the number is not short enough.
+    bool exact_value(double& value) const {
+        const int fraction_count = count_at_point_ < 0 ? 0 : count_ - count_at_point_;
+        return count_ <= kDigitsInUint64 &&
+               exact_decimal_value(digits_,
+                                   (exponent_negative_ ? -exponent_ : exponent_) - fraction_count,
+                                   negative_, value);
+    }
+
+private:
+    static constexpr int kExponentCap = 100'000;
+    std::uint64_t digits_ = 0;
+    int count_ = 0;
+    int count_at_point_ = -1;  // no point
+    int exponent_ = 0;
+    bool negative_ = false;
+    bool exponent_negative_ = false;
+};
+
 }  // namespace matinv
