@@ -21,12 +21,10 @@ namespace {
 constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
 constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
 
-// Everything one run works on. Its three buffers take 192 KiB,
-// far more than a small stack holds, so the state lives in static storage
-// and each run builds it afresh there; nothing is allocated.
+// Everything one run works on.
 struct DialogueState {
     DialogueState(Source& in, Sink& out_sink, Sink& errors)
-        : out(out_sink), diagnostics(errors, &out), reader(in, out), trace(errors) {}
+        : out(out_sink), diagnostics(errors, out), reader(in, out), trace(errors) {}
     OutputBuffer out;
     Diagnostics diagnostics;
     InputReader reader;
@@ -37,7 +35,6 @@ struct DialogueState {
     // stream, where the diagnostics find a write that failed.
     OutputBuffer trace;
 };
-std::optional<DialogueState> dialogue_state;
 
 // A fault that asking again cannot mend ends the run.
 bool end_run(DialogueState& state, const MessageLine& fault) {
@@ -204,9 +201,12 @@ void converse(DialogueState& state, const DialogueOptions& options) {
 }  // namespace
 
 int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions& options) {
-    DialogueState& state = dialogue_state.emplace(in, out_sink, errors);
-    converse(state, options);
-    return state.diagnostics.exit_status();
+    // Its three buffers take 192 KiB, far more than a small stack holds, so
+    // the state lives in static storage and each run builds it afresh there;
+    // nothing is allocated.
+    static std::optional<DialogueState> state;
+    converse(state.emplace(in, out_sink, errors), options);
+    return state->diagnostics.exit_status();
 }
 
 }  // namespace matinv
