@@ -19,7 +19,7 @@ public:
     }
     int peek(std::size_t ahead) { return cursor_.peek(ahead); }
     void advance() {
-        kept_.append(*cursor_.arrived());
+        append(kept_, *cursor_.arrived());
         cursor_.advance();
     }
 
@@ -41,27 +41,7 @@ private:
     const char* at_;
 };
 
-// A text in memory as a scan sees it.
-class TextCursor {
-public:
-    explicit TextCursor(std::string_view text) : text_(text) {}
-    int peek(std::size_t ahead) const {
-        return ahead < text_.size() ? static_cast<unsigned char>(text_[ahead]) : -1;
-    }
-    void advance() { text_.remove_prefix(1); }
-
-private:
-    std::string_view text_;
-};
-
 }  // namespace
-
-void TypedText::assign(std::string_view text) {
-    clear();
-    for (std::size_t k = 0; k < text.size() && k < ShownText::kLookedAtBytes; ++k) {
-        bytes_[size_++] = text[k];
-    }
-}
 
 // Once the output has failed, that is what the read found: the cursor
 // stops taking input once its prompts cannot be shown.
@@ -151,10 +131,12 @@ const Token& InputReader::read_entry_slowly() {
     return found_number(Found::number);
 }
 
-// The next read takes a number from this line when it begins with one.
+// The next read takes a number from this line when it begins with one. The
+// rest of the line is followed by white space or the 0 after what has
+// arrived, which stop a scan as the end of the text would.
 std::string_view InputReader::numbers_typed_ahead() const {
     const std::string_view rest = cursor_.rest_of_line_arrived();
-    TextCursor in(rest);
+    ArrivedCursor in(rest.data());
     ShortDecimal digits;
     return scan_decimal(in, digits) ? rest : std::string_view();
 }

@@ -7,6 +7,7 @@
 #include "io/byte_cursor.h"
 #include "io/byte_streams.h"
 #include "io/output_buffer.h"
+#include "numbers/bounded_line.h"
 #include "text/shown_text.h"
 
 namespace matinv {
@@ -23,20 +24,13 @@ enum class Found : std::uint8_t {
 
 // At most ShownText::kLookedAtBytes bytes of the input as they were typed:
 // all that quoting a text needs.
-class TypedText {
+class TypedText : public BoundedLine<ShownText::kLookedAtBytes> {
 public:
-    std::string_view view() const { return {bytes_, size_}; }
-    void assign(std::string_view text);
-    void append(char byte) {
-        if (size_ < ShownText::kLookedAtBytes) {
-            bytes_[size_++] = byte;
-        }
+    std::string_view view() const { return text(); }
+    void assign(std::string_view typed) {
+        clear();
+        put(typed);
     }
-    void clear() { size_ = 0; }
-
-private:
-    char bytes_[ShownText::kLookedAtBytes] = {};
-    std::size_t size_ = 0;
 };
 
 // One read's result. A token stays valid until the next read.

@@ -5,23 +5,9 @@
 #include <limits>
 #include <system_error>
 
-#include "numbers/exact_decimal.h"
-
 namespace matinv {
 
-bool DecimalDigits::quick_value(double& result) const {
-    if (dropped_nonzero_ || kept_count_ > kDigitsInUint64) {
-        return false;
-    }
-    const std::int64_t exponent = point_ + exponent_ - kept_count_;
-    return exact_decimal_value(mantissa_, exponent, negative_, result);
-}
-
 double DecimalDigits::value() const {
-    double quick = 0.0;
-    if (quick_value(quick)) {
-        return quick;
-    }
     // Rewritten as "-0.DIGITSe+EXP": the shape is fixed and short, whatever
     // the text looked like.
     char text[kKeptDigits + 40];

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "numbers/exact_decimal.h"
-
 namespace matinv {
 
 // Gathers the digits of one decimal number as they stream past, in a fixed
@@ -11,10 +9,8 @@ namespace matinv {
 // double. Digits past the first kKeptDigits only matter as "some of them
 // were not zero": no halfway point between two doubles needs more than 767
 // significant digits, so a single 1 standing for them rounds the same way.
-//
-// Short numbers, such as the usual few digits with a few decimals, are
-// converted by one exact multiplication or division; all others by from_chars.
-// Both give the nearest double, so the choice never shows in a value.
+// The reader takes this way only for the numbers that its exact
+// conversion of short ones (ShortDecimal) leaves, so these go to from_chars.
 class DecimalDigits {
 public:
     void add_integer_digit(unsigned digit);
@@ -28,7 +24,6 @@ public:
 
 private:
     void add_significant(unsigned digit);
-    bool quick_value(double& result) const;
 
     static constexpr int kKeptDigits = 800;
     // The point's place is held well beyond any double's range, and no
@@ -37,7 +32,6 @@ private:
 
     char kept_[kKeptDigits + 1];  // significant digits, leading zeros dropped
     int kept_count_ = 0;
-    std::uint64_t mantissa_ = 0;  // the first kDigitsInUint64 kept digits as an integer
     bool dropped_nonzero_ = false;
     // The value is 0.kept_ x 10^point_ x 10^exponent_.
     std::int64_t point_ = 0;
@@ -50,9 +44,6 @@ private:
 inline void DecimalDigits::add_significant(unsigned digit) {
     if (kept_count_ < kKeptDigits) {
         kept_[kept_count_++] = static_cast<char>('0' + digit);
-        if (kept_count_ <= kDigitsInUint64) {
-            mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit);
-        }
     } else if (digit != 0) {
         dropped_nonzero_ = true;
     }
