@@ -517,5 +517,27 @@ TEST(Reader, TellsWhetherANumberRunsOn) {
     }
 }
 
+// After an order, the rest of its typed line when it goes on with a number,
+// however the line ends: a number cut short at the end of what arrived is
+// still one that the next read takes.
+TEST(Reader, FindsNumbersTypedAhead) {
+    const struct {
+        const char* line;
+        const char* ahead;
+    } cases[] = {
+        {"2 3 4\n", "3 4"}, {"2  .5 x \n", ".5 x"}, {"2 -7", "-7"}, {"2 1e", "1e"}, {"2 x 3\n", ""},
+        {"2   \n", ""},     {"2\n3 4\n", ""},       {"2 -", ""},    {"2 -.", ""},   {"2 .", ""},
+        {"2", ""},
+    };
+    for (const auto& c : cases) {
+        PieceSource source({c.line});
+        MemorySink sink;
+        OutputBuffer out(sink);
+        InputReader reader(source, out);
+        ASSERT_TRUE(reader.read_order().is_number()) << c.line;
+        EXPECT_EQ(reader.numbers_typed_ahead(), c.ahead) << c.line;
+    }
+}
+
 }  // namespace
 }  // namespace matinv
