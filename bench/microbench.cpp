@@ -101,9 +101,9 @@ void read_entries(benchmark::State& state, const char* format) {
         matinv::OutputBuffer pending(sink);
         matinv::InputReader reader(source, pending);
         double sum = 0.0;
-        double x = 0.0;
-        while (reader.read_entry(x) == matinv::ReadStatus::ok) {
-            sum += x;
+        for (const matinv::Token* token = &reader.read_entry(); token->is_number();
+             token = &reader.read_entry()) {
+            sum += token->value;
         }
         benchmark::DoNotOptimize(sum);
     }

@@ -1,6 +1,6 @@
 // Holds the scan of decimals to strtod: a text it takes has strtod's value,
 // it takes the same bytes where strtod takes a plain decimal, and the
-// one-pass scan of short decimals agrees with it wherever that takes a text.
+// exact conversion of short decimals agrees with it wherever it gives a value.
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -8,7 +8,9 @@
 #include <cstring>
 #include <string>
 
+#include "numbers/decimal_digits.h"
 #include "numbers/decimal_scanner.h"
+#include "numbers/exact_decimal.h"
 
 namespace {
 
@@ -44,9 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto length = static_cast<std::size_t>(end - text.c_str());
     check(length == 0 || std::strspn(text.c_str(), "0123456789+-.eE") < length || end == in.at,
           "a length unlike strtod's", text);
+    TextCursor short_in{text.c_str()};
+    matinv::ShortDecimal short_digits;
     double quick = 0.0;
-    const char* const quick_end = matinv::scan_short_decimal(text.c_str(), quick);
-    check(quick_end == nullptr || (quick_end == in.at && same_bits(quick, value)),
+    const bool short_taken = matinv::scan_decimal(short_in, short_digits);
+    check(short_taken == taken && short_in.at == in.at, "a short decimal scanned otherwise", text);
+    check(!short_taken || !short_digits.exact_value(quick) || same_bits(quick, value),
           "a short decimal read otherwise", text);
     return 0;
 }

@@ -23,24 +23,26 @@ std::string reading(std::string_view input, std::size_t chunk_limit) {
     const unsigned kinds = input.empty() ? 0 : static_cast<unsigned char>(input[0]);
     std::string log;
     for (unsigned k = 0;; ++k) {
-        int order = 0;
-        double value = 0.0;
         const bool as_order = (kinds >> k % 8 & 1) != 0;
-        const auto status = as_order ? reader.read_order(order) : reader.read_entry(value);
+        const matinv::Token& token = as_order ? reader.read_order() : reader.read_entry();
         // A place is told after an order, and after an entry that was not
         // simply read.
-        const bool placed = as_order || status != matinv::ReadStatus::ok;
+        const bool placed = as_order || token.found != matinv::Found::number;
         const matinv::InputPlace place = placed ? reader.place() : matinv::InputPlace{0, 0};
         char line[96];
-        std::snprintf(line, sizeof line, "%d %d %a %llu:%llu ", static_cast<int>(status), order,
-                      value, static_cast<unsigned long long>(place.line),
+        std::snprintf(line, sizeof line, "%d %d %a %llu:%llu ", static_cast<int>(token.found),
+                      as_order ? token.order : 0, as_order ? 0.0 : token.value,
+                      static_cast<unsigned long long>(place.line),
                       static_cast<unsigned long long>(place.column));
         log += line;
-        if (status != matinv::ReadStatus::ok && status != matinv::ReadStatus::runs_on) {
+        if (!token.is_number()) {
             return log;
         }
-        log += std::string(reader.last_text().view()) + (reader.runs_on() ? " runs on " : " ") +
-               std::string(reader.text_ahead().view()) + "\n";
+        const bool runs_on = token.found == matinv::Found::number_running_on;
+        if (as_order || runs_on) {
+            log += std::string(token.text.view());
+        }
+        log += runs_on ? " runs on " + std::string(token.rest.view()) + "\n" : "\n";
     }
 }
 

@@ -70,22 +70,26 @@ double strtod_of(const std::string& text) {
 
 struct Entries {
     std::vector<double> values;
-    ReadStatus stop = ReadStatus::ok;
-    std::string shown;   // last_text() when the reading stopped
-    ReadStatus again{};  // a further read after the stop
+    Found stop = Found::number;
+    std::string shown;  // the text found when the reading stopped, as shown
+    Found again{};      // a further read after the stop
 };
 
-bool is_number(ReadStatus s) { return s == ReadStatus::ok || s == ReadStatus::runs_on; }
+std::string shown(const TypedText& text) { return std::string(ShownText(text.view()).view()); }
 
 // Reads entries until a read finds no number.
 Entries read_entries(InputReader& reader) {
     Entries e;
-    double value = 0;
-    while (is_number(e.stop = reader.read_entry(value))) {
-        e.values.push_back(value);
+    for (;;) {
+        const Token& token = reader.read_entry();
+        if (!token.is_number()) {
+            e.stop = token.found;
+            e.shown = shown(token.text);
+            break;
+        }
+        e.values.push_back(token.value);
     }
-    e.shown = reader.last_text().view();
-    e.again = reader.read_entry(value);
+    e.again = reader.read_entry().found;
     return e;
 }
 
@@ -95,15 +99,16 @@ TEST(ReadEntry, Texts) {
     struct Case {
         std::string input;
         std::vector<std::string> numbers;
-        ReadStatus stop;
+        Found stop;
         const char* shown = "";
         // Byte by byte the text is refused once its first bytes rule out a
         // number, quoting only those; when not given, as shown. In larger
-        // reads it is quoted as far as it has arrived.
+        // reads it is quoted as far as it has arrived. A number that runs on
+        // has read the text it runs into.
         const char* shown_byte_by_byte = nullptr;
     };
-    const auto ended = ReadStatus::ended;
-    const auto refused = ReadStatus::not_a_number;
+    const auto ended = Found::end;
+    const auto refused = Found::text;
     const Case cases[] = {
         // Accepted forms, and white space of every kind.
         {"7 -2.5 +3 .5 5. -.25 1e-3 1E3 2.5e+2 0007.50 -0",
@@ -115,11 +120,11 @@ TEST(ReadEntry, Texts) {
         {"1.2.3", {"1.2", ".3"}, ended},
         {"5e5.5", {"5e5", ".5"}, ended},
         {"1-2", {"1", "-2"}, ended},
-        {"0x10", {"0"}, refused, "\"x10\"", "\"x\""},
+        {"0x10", {"0"}, refused, "\"x10\""},
         {"1e", {"1"}, refused, "\"e\""},
         {"1e+", {"1"}, refused, "\"e+\""},
         {"3e-x", {"3"}, refused, "\"e-x\""},
-        {"2inf", {"2"}, refused, "\"inf\"", "\"i\""},
+        {"2inf", {"2"}, refused, "\"inf\""},
         // Beyond the range of doubles and below it, and huge exponents.
         {"1e400 -1e400 1e-400 -1e-400 4.9406564584124654e-324 1.7976931348623157e308",
          {"1e400", "-1e400", "1e-400", "-1e-400", "4.9406564584124654e-324",
@@ -154,7 +159,7 @@ TEST(ReadEntry, Texts) {
             ASSERT_EQ(e.values.size(), c.numbers.size());
             for (std::size_t i = 0; i < e.values.size(); ++i) {
                 EXPECT_TRUE(same_bits(e.values[i], strtod_of(c.numbers[i])))
-                    << "number " << i << " read as " << e.values[i];
+                    << c.input.substr(0, 20) << ": number " << i << " read as " << e.values[i];
             }
             EXPECT_EQ(e.stop, c.stop);
             if (c.stop == refused) {
@@ -171,39 +176,39 @@ TEST(ReadEntry, Texts) {
 TEST(ReadOrder, Texts) {
     struct Case {
         std::string input;
-        ReadStatus status;
+        Found found;
         int value;  // beyond int's range, the nearer end of it
         const char* shown;
         const char* shown_byte_by_byte = nullptr;  // when not as shown
     };
     const Case cases[] = {
-        {"2", ReadStatus::ok, 2, "\"2\""},
-        {"+3", ReadStatus::ok, 3, "\"+3\""},
-        {"  -4\n", ReadStatus::ok, -4, "\"-4\""},
-        {"007", ReadStatus::ok, 7, "\"007\""},
-        {"2.5", ReadStatus::ok, 2, "\"2\""},
-        {"10abc", ReadStatus::ok, 10, "\"10\""},
-        {"2147483647", ReadStatus::ok, INT_MAX, "\"2147483647\""},
-        {"2147483648", ReadStatus::ok, INT_MAX, "\"2147483648\""},
-        {"-2147483648", ReadStatus::ok, INT_MIN, "\"-2147483648\""},
-        {"-2147483649", ReadStatus::ok, INT_MIN, "\"-2147483649\""},
-        {std::string(1000, '9'), ReadStatus::ok, INT_MAX,
-         "\"99999999999999999999999999999999\"..."},
-        {" \n", ReadStatus::ended, 0, ""},
-        {".5", ReadStatus::not_a_number, 0, "\".5\"", "\".\""},
-        {"- 5", ReadStatus::not_a_number, 0, "\"-\""},
-        {"two", ReadStatus::not_a_number, 0, "\"two\"", "\"t\""},
+        {"2", Found::number, 2, "\"2\""},
+        {"+3", Found::number, 3, "\"+3\""},
+        {"  -4\n", Found::number, -4, "\"-4\""},
+        {"007", Found::number, 7, "\"007\""},
+        {"2.5", Found::number_running_on, 2, "\"2\""},
+        {"10abc", Found::number_running_on, 10, "\"10\""},
+        {"2147483647", Found::number, INT_MAX, "\"2147483647\""},
+        {"2147483648", Found::number, INT_MAX, "\"2147483648\""},
+        {"-2147483648", Found::number, INT_MIN, "\"-2147483648\""},
+        {"-2147483649", Found::number, INT_MIN, "\"-2147483649\""},
+        {std::string(1000, '9'), Found::number, INT_MAX, "\"99999999999999999999999999999999\"..."},
+        {" \n", Found::end, 0, "\"\""},
+        {".5", Found::text, 0, "\".5\"", "\".\""},
+        {"- 5", Found::text, 0, "\"-\""},
+        {"two", Found::text, 0, "\"two\"", "\"t\""},
     };
     for (const Case& c : cases) {
         read_each_way<InputReader>(c.input, {1, 4}, [&](auto& reader, const auto& source) {
-            int order = 0;
-            ASSERT_EQ(reader.read_order(order), c.status);
-            if (c.status == ReadStatus::ok) {
-                EXPECT_EQ(order, c.value);
+            const Token& token = reader.read_order();
+            ASSERT_EQ(token.found, c.found) << c.input.substr(0, 20);
+            if (token.is_number()) {
+                EXPECT_EQ(token.order, c.value) << c.input.substr(0, 20);
             }
             const bool at_once = source.chunk_limit() == 1 && c.shown_byte_by_byte != nullptr;
-            if (c.status == ReadStatus::ok || source.chunk_limit() <= 1) {
-                EXPECT_EQ(reader.last_text().view(), at_once ? c.shown_byte_by_byte : c.shown);
+            if (token.is_number() || (c.found == Found::text && source.chunk_limit() <= 1)) {
+                EXPECT_EQ(shown(token.text), at_once ? c.shown_byte_by_byte : c.shown)
+                    << c.input.substr(0, 20);
             }
         });
     }
@@ -394,9 +399,9 @@ TEST(ReadEntry, ReadsOnlyWhatItNeeds) {
             label += "|" + c.pieces[i];
         }
         for (const double expected : c.values) {
-            double value = 0;
-            ASSERT_TRUE(is_number(reader.read_entry(value))) << label;
-            EXPECT_EQ(value, expected) << label;
+            const Token& token = reader.read_entry();
+            ASSERT_TRUE(token.is_number()) << label;
+            EXPECT_EQ(token.value, expected) << label;
         }
         EXPECT_EQ(source.output_seen_at_reads.size(), c.reads) << label;
     }
@@ -409,16 +414,16 @@ TEST(ReadEntry, FlushesPendingOutputOnlyBeforeItWaits) {
     OutputBuffer out(sink);
     PieceSource source({"5 6 "}, &sink.text);
     InputReader reader(source, out);
-    double value = 0;
     out.put("first? ");
-    ASSERT_EQ(reader.read_entry(value), ReadStatus::ok);
+    ASSERT_EQ(reader.read_entry().found, Found::number);
     out.put("second? ");
-    ASSERT_EQ(reader.read_entry(value), ReadStatus::ok);
-    EXPECT_EQ(value, 6);
+    const Token& second = reader.read_entry();
+    ASSERT_EQ(second.found, Found::number);
+    EXPECT_EQ(second.value, 6);
     EXPECT_EQ(source.output_seen_at_reads, std::vector<std::string>{"first? "});
     EXPECT_EQ(sink.text, "first? ");
     out.put("third? ");
-    EXPECT_EQ(reader.read_entry(value), ReadStatus::ended);
+    EXPECT_EQ(reader.read_entry().found, Found::end);
     EXPECT_EQ(source.output_seen_at_reads.back(), "first? second? third? ");
 }
 
@@ -427,8 +432,8 @@ TEST(ReadEntry, FlushesPendingOutputOnlyBeforeItWaits) {
 // beyond int's range, the order's first byte. In small reads the reader
 // drops the bytes it has taken at every refill.
 TEST(Reader, PlacesOfFaults) {
-    const auto ended = ReadStatus::ended;
-    const auto refused = ReadStatus::not_a_number;
+    const auto ended = Found::end;
+    const auto refused = Found::text;
     std::string many_lines = "2\n";
     for (int i = 0; i < 50000; ++i) {
         many_lines += "1\n";
@@ -440,7 +445,7 @@ TEST(Reader, PlacesOfFaults) {
     const struct {
         const char* name;
         std::string input;
-        ReadStatus stop;  // ok: the order was beyond int's range
+        Found stop;  // number: the order was beyond int's range
         std::uint64_t line;
         std::uint64_t column;
     } cases[] = {
@@ -450,23 +455,22 @@ TEST(Reader, PlacesOfFaults) {
         {"a word after an empty line", "2\n\n  1 x", refused, 3, 5},
         {"a carriage return and a tab are one column each", "2 1\r\n\tabc", refused, 2, 2},
         {"a sign alone at the end", "2\n 1 2 3 -", refused, 2, 8},
-        {"an order of 1000 digits", "\n\n  " + std::string(1000, '9'), ReadStatus::ok, 3, 3},
+        {"an order of 1000 digits", "\n\n  " + std::string(1000, '9'), Found::number, 3, 3},
         {"a word after 50,001 lines", many_lines + "z", refused, 50002, 1},
         {"the end after 50,001 lines", many_lines, ended, 50002, 1},
         {"a word after 70,000 blanks", "2 " + std::string(70000, ' ') + "\n\nq", refused, 3, 1},
         {"a word at column 80,003", long_line + "w", refused, 1, 80003},
         {"an order of 1000 digits after 70,000 lines",
-         std::string(70000, '\n') + std::string(1000, '9'), ReadStatus::ok, 70001, 1},
+         std::string(70000, '\n') + std::string(1000, '9'), Found::number, 70001, 1},
     };
     for (const auto& c : cases) {
         read_each_way<InputReader>(c.input, {1, 3}, [&](auto& reader, const auto&) {
-            int order = 0;
-            ReadStatus status = reader.read_order(order);
-            double value = 0;
-            while (is_number(status) && order != INT_MAX) {
-                status = reader.read_entry(value);
+            const Token* token = &reader.read_order();
+            const bool beyond_int = token->is_number() && token->order == INT_MAX;
+            while (token->is_number() && !beyond_int) {
+                token = &reader.read_entry();
             }
-            EXPECT_EQ(status, c.stop) << c.name;
+            EXPECT_EQ(token->found, c.stop) << c.name;
             EXPECT_EQ(reader.place().line, c.line) << c.name;
             EXPECT_EQ(reader.place().column, c.column) << c.name;
         });
@@ -475,43 +479,63 @@ TEST(Reader, PlacesOfFaults) {
 
 // Whether a number runs on into text is known without waiting, since the
 // byte after a number has always arrived by the time it is read; the text
-// ahead is quoted without taking it; an entry that runs on keeps its text.
+// it runs into is kept without taking it, beside the number's own text.
 TEST(Reader, TellsWhetherANumberRunsOn) {
     const struct {
         std::string input;  // an order, and for order 1 an entry
         bool runs_on;
         const char* ahead;
-        ReadStatus then;          // the read of an entry after that
+        Found then;               // the read of an entry after that
         const char* number = "";  // the text of the number that runs on
     } cases[] = {
-        {"2.0", true, "\".0\"", ReadStatus::ok, "\"2\""},
-        {"2 ", false, "\"\"", ReadStatus::ended},
-        {"2", false, "\"\"", ReadStatus::ended},
-        {"1 1.5e", true, "\"e\"", ReadStatus::not_a_number, "\"1.5\""},
-        {"1 -3e+", true, "\"e+\"", ReadStatus::not_a_number, "\"-3\""},
-        {"1 7-1", true, "\"-1\"", ReadStatus::ok, "\"7\""},
-        {"1 3..5", true, "\".5\"", ReadStatus::ok, "\"3.\""},
-        {"1 2.5.1", true, "\".1\"", ReadStatus::ok, "\"2.5\""},
-        {std::string("1 4\0", 4), true, "\"\\x00\"", ReadStatus::not_a_number, "\"4\""},
-        {"1 4\n5", false, "\"\"", ReadStatus::ok},
+        {"2.0", true, "\".0\"", Found::number, "\"2\""},
+        {"2 ", false, "", Found::end},
+        {"2", false, "", Found::end},
+        {"1 1.5e", true, "\"e\"", Found::text, "\"1.5\""},
+        {"1 -3e+", true, "\"e+\"", Found::text, "\"-3\""},
+        {"1 7-1", true, "\"-1\"", Found::number, "\"7\""},
+        {"1 3..5", true, "\".5\"", Found::number, "\"3.\""},
+        {"1 2.5.1", true, "\".1\"", Found::number, "\"2.5\""},
+        {std::string("1 4\0", 4), true, "\"\\x00\"", Found::text, "\"4\""},
+        {"1 4\n5", false, "", Found::number},
     };
     for (const auto& c : cases) {
-        read_each_way<InputReader>(c.input, {1, 2}, [&](auto& reader, const auto& source) {
-            int order = 0;
-            double value = 0;
-            ASSERT_EQ(reader.read_order(order), ReadStatus::ok);
-            const auto entry = c.runs_on ? ReadStatus::runs_on : ReadStatus::ok;
-            ASSERT_TRUE(order != 1 || reader.read_entry(value) == entry);
-            if (c.runs_on) {
-                EXPECT_EQ(reader.last_text().view(), c.number);
+        read_each_way<InputReader>(c.input, {1, 2}, [&](auto& reader, const auto&) {
+            const Token* token = &reader.read_order();
+            ASSERT_TRUE(token->is_number()) << c.input;
+            if (token->order == 1) {
+                token = &reader.read_entry();
             }
-            const int reads = source.reads;
-            EXPECT_EQ(reader.runs_on(), c.runs_on);
-            EXPECT_EQ(reader.runs_on(), c.runs_on) << "asked twice";
-            EXPECT_EQ(source.reads, reads) << "read more";
-            EXPECT_EQ(reader.text_ahead().view(), c.ahead);
-            EXPECT_EQ(reader.read_entry(value), c.then);
+            const auto found = c.runs_on ? Found::number_running_on : Found::number;
+            EXPECT_EQ(token->found, found) << c.input;
+            if (c.runs_on) {
+                EXPECT_EQ(shown(token->text), c.number) << c.input;
+                EXPECT_EQ(shown(token->rest), c.ahead) << c.input;
+            }
+            EXPECT_EQ(reader.read_entry().found, c.then) << c.input;
         });
+    }
+}
+
+// After an order, the rest of its typed line when it goes on with a number,
+// however the line ends: a number cut short at the end of what arrived is
+// still one that the next read takes.
+TEST(Reader, FindsNumbersTypedAhead) {
+    const struct {
+        const char* line;
+        const char* ahead;
+    } cases[] = {
+        {"2 3 4\n", "3 4"}, {"2  .5 x \n", ".5 x"}, {"2 -7", "-7"}, {"2 1e", "1e"}, {"2 x 3\n", ""},
+        {"2   \n", ""},     {"2\n3 4\n", ""},       {"2 -", ""},    {"2 -.", ""},   {"2 .", ""},
+        {"2", ""},
+    };
+    for (const auto& c : cases) {
+        PieceSource source({c.line});
+        MemorySink sink;
+        OutputBuffer out(sink);
+        InputReader reader(source, out);
+        ASSERT_TRUE(reader.read_order().is_number()) << c.line;
+        EXPECT_EQ(reader.numbers_typed_ahead(), c.ahead) << c.line;
     }
 }
 

@@ -64,8 +64,8 @@ public:
     void seeded(const Matrix& a, int n) override { keep("seeded", a, n); }
     void row_scaled(int i, double s) override { note("scaled " + std::to_string(i), s); }
     void scaling_done(const Matrix& a, int n) override { keep("scaling done", a, n); }
-    void column_started(bool forward, int j) override {
-        events.push_back((forward ? "forward " : "backward ") + std::to_string(j));
+    void column_started(Phase phase, int j) override {
+        events.push_back((phase == Phase::forward ? "forward " : "backward ") + std::to_string(j));
     }
     void rows_exchanged(int upper) override {
         events.push_back("exchanged " + std::to_string(upper));

@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "dialogue/diagnostics.h"
 #include "dialogue/driver.h"
 #include "dialogue/messages.h"
 
@@ -41,43 +40,46 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
     return line;
 }
 
+// Nothing is held back here, so each line is written at once; a write that
+// fails stays in `errors`, where the dialogue's exit status finds it.
+void write_line(Sink& errors, const MessageLine& line) {
+    errors.write_all(line.text().data(), line.text().size());
+}
+
 // Before the dialogue, which reads standard input whatever the arguments
 // say: "matinv m.txt" must not seem to read m.txt.
 void warn_of_arguments(int argc, const char* const* argv, Sink& errors) {
-    Diagnostics diagnostics(errors);
     for (int i = 1; i < argc; ++i) {
         if (!std::string_view(argv[i]).starts_with('-')) {
-            diagnostics.tell(argument_ignored(argv[i]));
+            write_line(errors, argument_ignored(argv[i]));
         }
-    }
-}
-
-void write_text(Sink& out, Diagnostics& diagnostics, std::string_view text) {
-    if (!out.write_all(text.data(), text.size())) {
-        diagnostics.fail(output_unwritable(out.error()));
     }
 }
 
 }  // namespace
 
+// An unknown option is a command line that cannot be run: status 2.
 int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors,
                      int trace_columns) {
     CommandLine line = parse_command_line(argc, argv);
-    if (line.command == Command::run) {
-        // A warning that could not be written stays in `errors`, where the
-        // dialogue's exit status finds it.
-        warn_of_arguments(argc, argv, errors);
-        line.options.trace_columns = trace_columns;
-        return run_dialogue(in, out, errors, line.options);
+    switch (line.command) {
+        case Command::run:
+            warn_of_arguments(argc, argv, errors);
+            line.options.trace_columns = trace_columns;
+            return run_dialogue(in, out, errors, line.options);
+        case Command::unknown_option:
+            write_line(errors, unknown_option(line.unknown));
+            return 2;
+        case Command::help:
+        case Command::version:
+            break;
     }
-    // Nothing is held back here: each text is written at once.
-    Diagnostics diagnostics(errors);
-    if (line.command == Command::unknown_option) {
-        diagnostics.refuse_usage(unknown_option(line.unknown));
-    } else {
-        write_text(out, diagnostics, line.command == Command::help ? usage() : version());
+    const std::string_view text = line.command == Command::help ? usage() : version();
+    if (!out.write_all(text.data(), text.size())) {
+        write_line(errors, output_unwritable(out.error()));
+        return 1;
     }
-    return diagnostics.exit_status();
+    return 0;
 }
 
 }  // namespace matinv

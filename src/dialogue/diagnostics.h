@@ -17,23 +17,17 @@ namespace matinv {
 // own texts.
 class Diagnostics {
 public:
-    // `pending` is the output that every line must follow, or null where
-    // nothing is held back, as on the command line.
-    explicit Diagnostics(Sink& errors, OutputBuffer* pending = nullptr)
-        : errors_(errors), pending_(pending) {}
+    // `pending` is the output that every line must follow.
+    Diagnostics(Sink& errors, OutputBuffer& pending) : errors_(errors), pending_(pending) {}
     Diagnostics(const Diagnostics&) = delete;
     Diagnostics& operator=(const Diagnostics&) = delete;
 
-    // A warning or a note: the status stays as it is.
+    // A warning or a note, or an error in what a person typed at a terminal,
+    // whose question is asked again: the status stays as it is, so that a
+    // run that recovers and reports ends with 0.
     void tell(const MessageLine& line);
     // An error that ends the run with status 1.
     void fail(const MessageLine& line);
-    // An error in what a person typed at a terminal, whose question is asked
-    // again: the status is left to how the run ends, so that a run that
-    // recovers and reports ends with 0.
-    void forgive(const MessageLine& line);
-    // A command line that cannot be run: status 2, whatever else happens.
-    void refuse_usage(const MessageLine& line);
 
     // 0 when the run did what it was asked and wrote everything it meant to.
     int exit_status() const;
@@ -41,10 +35,9 @@ public:
 private:
     void write(const MessageLine& line);
 
-    enum class Ending { ran, failed, refused_usage };
     Sink& errors_;
-    OutputBuffer* pending_;
-    Ending ending_ = Ending::ran;
+    OutputBuffer& pending_;
+    bool failed_ = false;
 };
 
 }  // namespace matinv

@@ -21,59 +21,45 @@ namespace {
 constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
 constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
 
-// Everything one run works on. Its three buffers take 192 KiB,
-// far more than a small stack holds, so the state lives in static storage
-// and each run builds it afresh there; nothing is allocated.
+// Everything one run works on.
 struct DialogueState {
     DialogueState(Source& in, Sink& out_sink, Sink& errors)
-        : out(out_sink), diagnostics(errors, &out), reader(in, out), trace(errors) {}
+        : out(out_sink), diagnostics(errors, out), reader(in, out), trace(errors) {}
     OutputBuffer out;
     Diagnostics diagnostics;
     InputReader reader;
     WorkingMatrices m;
+    // What the last number read for the matrix was: whether it ran on.
+    Found last_found = Found::end;
     // For --steps: tens of kilobytes for order 10. It writes on the error
     // stream, where the diagnostics find a write that failed.
     OutputBuffer trace;
 };
-std::optional<DialogueState> dialogue_state;
 
-// A read that found no number. When the output has failed, that is the
-// fault to name: the reader stops taking input once its prompts cannot be
-// shown.
-MessageLine read_fault(const DialogueState& state, ReadStatus status, const Wanted& wanted) {
-    const InputReader& reader = state.reader;
-    if (state.out.failed()) {
-        return output_unwritable(state.out.error());
-    }
-    if (status == ReadStatus::unreadable) {
-        return input_unreadable(reader.error());
-    }
-    if (status == ReadStatus::ended) {
-        return input_ended(reader.place(), wanted);
-    }
-    return not_a_number(reader.place(), wanted, reader.last_text());
-}
-
-MessageLine capacity_fault(const DialogueState& state, std::uint64_t matrix) {
-    if (state.out.failed()) {
-        return output_unwritable(state.out.error());
-    }
-    return order_above_limit(state.reader.place(), state.reader.last_text().view(), matrix);
+// A fault that asking again cannot mend ends the run.
+bool end_run(DialogueState& state, const MessageLine& fault) {
+    state.diagnostics.fail(fault);
+    return false;
 }
 
 // At a terminal, a typo or an order too large is said, and its question
 // asked again, once everything typed or pasted ahead is dropped: the rest of
 // a paste cannot answer it, and its echo is over before the line is written.
-// Elsewhere, and for a fault that asking again cannot mend, the run ends.
-// Returns whether to ask again.
-bool ask_again(DialogueState& state, const MessageLine& fault, bool mistyped) {
-    if (!mistyped || !state.reader.at_terminal() || state.out.failed()) {
-        state.diagnostics.fail(fault);
-        return false;
+// Elsewhere the run ends. Returns whether to ask again.
+bool ask_again(DialogueState& state, const MessageLine& fault) {
+    if (!state.reader.at_terminal()) {
+        return end_run(state, fault);
     }
     state.reader.drop_typed_ahead();
-    state.diagnostics.forgive(fault);
+    state.diagnostics.tell(fault);
     return true;
+}
+
+// A read that found no number: text may be a typo, anything else ends the
+// input.
+bool ask_again_after(DialogueState& state, const Token& token, const Question& question) {
+    const MessageLine fault = read_fault(token, state.reader.place(), question);
+    return token.found == Found::text ? ask_again(state, fault) : end_run(state, fault);
 }
 
 // Asks for the order until the matrices can hold it; false when the run
@@ -81,17 +67,22 @@ bool ask_again(DialogueState& state, const MessageLine& fault, bool mistyped) {
 bool read_order(DialogueState& state, std::uint64_t attempt) {
     for (;;) {
         state.out.put(kOrderPrompt);
-        int order = 0;
-        const ReadStatus status = state.reader.read_order(order);
-        if (status == ReadStatus::ok && order <= kMaxOrder) {
-            state.m.n = order;
+        const Token& token = state.reader.read_order();
+        if (!token.is_number()) {
+            if (!ask_again_after(state, token, OrderQuestion{attempt})) {
+                return false;
+            }
+        } else if (token.order > kMaxOrder) {
+            if (!ask_again(state, order_above_limit(state.reader.place(), token, attempt))) {
+                return false;
+            }
+        } else {
+            state.m.n = token.order;
+            state.last_found = token.found;
+            if (token.found == Found::number_running_on) {
+                state.diagnostics.tell(order_runs_on(token));
+            }
             return true;
-        }
-        const bool too_large = status == ReadStatus::ok;
-        const MessageLine fault =
-            too_large ? capacity_fault(state, attempt) : read_fault(state, status, Wanted{attempt});
-        if (!ask_again(state, fault, too_large || status == ReadStatus::not_a_number)) {
-            return false;
         }
     }
 }
@@ -102,26 +93,47 @@ bool read_row(DialogueState& state, std::uint64_t attempt, int i) {
     WorkingMatrices& m = state.m;
     for (;;) {
         state.out.put(kRowPrompts.get(m.n, i));
-        int j = 0;
-        ReadStatus status = ReadStatus::ok;
-        for (; j < m.n; ++j) {
-            double x = 0.0;
-            status = state.reader.read_entry(x);
-            if (status != ReadStatus::ok) {
-                if (status != ReadStatus::runs_on) {
-                    break;
+        for (int j = 0;; ++j) {
+            const Token& token = state.reader.read_entry();
+            if (!token.is_number()) {
+                if (!ask_again_after(state, token, EntryQuestion{attempt, i, j})) {
+                    return false;
                 }
-                warn_that_entry_runs_on(state.diagnostics, state.reader, Wanted{attempt, i, j}, x);
+                break;
             }
-            store_entry(m, i, j, x);
+            if (token.found == Found::number_running_on) {
+                state.diagnostics.tell(
+                    entry_runs_on(state.reader.place(), EntryQuestion{attempt, i, j}, token));
+            }
+            store_entry(m, i, j, token.value);
+            if (j + 1 == m.n) {
+                state.last_found = token.found;
+                return true;
+            }
         }
-        if (j == m.n) {
-            return true;
-        }
-        if (!ask_again(state, read_fault(state, status, Wanted{attempt, i, j}),
-                       status == ReadStatus::not_a_number)) {
-            return false;
-        }
+    }
+}
+
+// At a terminal, after the last number a prompt asked for: when the typed
+// line goes on with another number, which the next prompt will not show is
+// already taken, the read it goes to. A number that runs on has had its
+// warning, which says where the rest goes.
+void note_if_more_numbers_typed(DialogueState& state, const Question& after, const Question& next) {
+    const std::string_view typed = state.reader.numbers_typed_ahead();
+    if (!typed.empty() && state.last_found != Found::number_running_on) {
+        state.diagnostics.tell(more_numbers_typed(typed, after, next));
+    }
+}
+
+// After the report: a word left, as far as can be known without waiting.
+// The run-on of an order of 0 or less has been told not to be read.
+void note_if_input_left(DialogueState& state) {
+    if (state.m.n <= 0 && state.last_found == Found::number_running_on) {
+        return;
+    }
+    const Token& left = state.reader.read_left_over();
+    if (left.found == Found::text) {
+        state.diagnostics.tell(input_left_unread(state.reader.place(), left));
     }
 }
 
@@ -136,28 +148,21 @@ Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt, int colum
 }
 
 // Runs attempts until one is reported or the run fails; the diagnostics
-// then hold the exit status.
+// then hold the exit status. Once the output has failed, the next read of
+// an order finds so, and the run ends.
 void converse(DialogueState& state, const DialogueOptions& options) {
     OutputBuffer& out = state.out;
     Diagnostics& diagnostics = state.diagnostics;
-    InputReader& reader = state.reader;
     WorkingMatrices& m = state.m;
-    const bool at_terminal = reader.at_terminal();
+    const bool at_terminal = state.reader.at_terminal();
 
     for (std::uint64_t attempt = 1;; ++attempt) {
-        // A failed write ends the run: going on would read and invert
-        // input whose answers nobody can see.
-        if (out.failed()) {
-            diagnostics.fail(output_unwritable(out.error()));
-            return;
-        }
         clear(m);
         if (!read_order(state, attempt)) {
             return;
         }
-        warn_if_order_runs_on(diagnostics, reader, m.n);
         if (at_terminal && m.n > 0) {
-            note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt}, Wanted{attempt, 0, 0});
+            note_if_more_numbers_typed(state, OrderQuestion{attempt}, EntryQuestion{attempt, 0, 0});
         }
 
         for (int i = 0; i < m.n; ++i) {
@@ -166,8 +171,8 @@ void converse(DialogueState& state, const DialogueOptions& options) {
             }
             seed_identity(m, i);
             if (at_terminal && i + 1 < m.n) {
-                note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt, i, m.n - 1},
-                                           Wanted{attempt, i + 1, 0});
+                note_if_more_numbers_typed(state, EntryQuestion{attempt, i, m.n - 1},
+                                           EntryQuestion{attempt, i + 1, 0});
             }
         }
 
@@ -178,14 +183,14 @@ void converse(DialogueState& state, const DialogueOptions& options) {
             out.put(kNoInverse);
             note_if_refused_for_row_size(diagnostics, m);
             if (at_terminal) {
-                note_if_more_numbers_typed(diagnostics, reader, Wanted{attempt, m.n - 1, m.n - 1},
-                                           Wanted{attempt + 1});
+                note_if_more_numbers_typed(state, EntryQuestion{attempt, m.n - 1, m.n - 1},
+                                           OrderQuestion{attempt + 1});
             }
             continue;
         }
         write_report(out, m);
         tell_of_report(diagnostics, m);
-        note_if_input_left(diagnostics, reader, m.n);
+        note_if_input_left(state);
         if (!out.flush()) {
             diagnostics.fail(output_unwritable(out.error()));
         }
@@ -196,9 +201,12 @@ void converse(DialogueState& state, const DialogueOptions& options) {
 }  // namespace
 
 int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions& options) {
-    DialogueState& state = dialogue_state.emplace(in, out_sink, errors);
-    converse(state, options);
-    return state.diagnostics.exit_status();
+    // Its three buffers take 192 KiB, far more than a small stack holds, so
+    // the state lives in static storage and each run builds it afresh there;
+    // nothing is allocated.
+    static std::optional<DialogueState> state;
+    converse(state.emplace(in, out_sink, errors), options);
+    return state->diagnostics.exit_status();
 }
 
 }  // namespace matinv

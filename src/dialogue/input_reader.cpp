@@ -4,6 +4,7 @@
 
 #include "numbers/decimal_digits.h"
 #include "numbers/decimal_scanner.h"
+#include "numbers/exact_decimal.h"
 
 namespace matinv {
 namespace {
@@ -13,121 +14,142 @@ namespace {
 // which drops them.
 class KeepingCursor {
 public:
-    explicit KeepingCursor(ByteCursor& cursor) : cursor_(cursor) {}
+    KeepingCursor(ByteCursor& cursor, TypedText& kept) : cursor_(cursor), kept_(kept) {
+        kept_.clear();
+    }
     int peek(std::size_t ahead) { return cursor_.peek(ahead); }
     void advance() {
-        if (kept_count_ < ShownText::kLookedAtBytes) {
-            kept_[kept_count_++] = *cursor_.arrived();
-        }
+        append(kept_, *cursor_.arrived());
         cursor_.advance();
     }
-    std::string_view kept() const { return {kept_, kept_count_}; }
 
 private:
     ByteCursor& cursor_;
-    char kept_[ShownText::kLookedAtBytes] = {};
-    std::size_t kept_count_ = 0;
+    TypedText& kept_;
 };
 
-// A text in memory as a scan sees it.
-class TextCursor {
+// The bytes that have arrived, ended by the 0 after them, as a scan sees
+// them: a number that stops at white space among them is whole.
+class ArrivedCursor {
 public:
-    explicit TextCursor(std::string_view text) : text_(text) {}
-    int peek(std::size_t ahead) const {
-        return ahead < text_.size() ? static_cast<unsigned char>(text_[ahead]) : -1;
-    }
-    void advance() { text_.remove_prefix(1); }
+    explicit ArrivedCursor(const char* at) : at_(at) {}
+    int peek(std::size_t ahead) const { return static_cast<unsigned char>(at_[ahead]); }
+    void advance() { ++at_; }
+    const char* at() const { return at_; }
 
 private:
-    std::string_view text_;
+    const char* at_;
 };
 
 }  // namespace
 
-ReadStatus InputReader::no_number_left() {
+// Once the output has failed, that is what the read found: the cursor
+// stops taking input once its prompts cannot be shown.
+const Token& InputReader::no_number_left() {
     cursor_.mark_place();
-    return cursor_.error() != 0 ? ReadStatus::unreadable : ReadStatus::ended;
+    if (cursor_.output_failed()) {
+        token_.found = Found::output_failed;
+        token_.error = cursor_.output_error();
+    } else if (cursor_.error() != 0) {
+        token_.found = Found::unreadable;
+        token_.error = cursor_.error();
+    } else {
+        token_.found = Found::end;
+    }
+    return token_;
 }
 
-// The refused text is quoted as far as it has arrived: waiting for the rest
+// The refused text is kept as far as it has arrived: waiting for the rest
 // of it would keep the user from hearing about it until a blank follows.
-ReadStatus InputReader::refuse() {
-    last_text_ = ShownText(cursor_.word_arrived(ShownText::kLookedAtBytes));
-    return ReadStatus::not_a_number;
+const Token& InputReader::refuse() {
+    if (cursor_.output_failed()) {
+        return no_number_left();
+    }
+    token_.found = Found::text;
+    token_.text.assign(cursor_.word(ShownText::kLookedAtBytes, Refill::none));
+    return token_;
 }
 
-ReadStatus InputReader::read_order(int& order) {
+// A number ends only once the byte after it has arrived or the input has
+// ended, so whether it runs on is known without waiting; the text it runs
+// into is read up to white space.
+const Token& InputReader::found_number(Found number_found) {
+    const int next = cursor_.peek(0);
+    if (next != -1 && !is_space(next)) {
+        token_.found = Found::number_running_on;
+        token_.rest.assign(cursor_.word(ShownText::kLookedAtBytes, Refill::waiting));
+    } else {
+        token_.found = number_found;
+    }
+    return token_;
+}
+
+const Token& InputReader::read_order() {
     cursor_.skip_byte_order_mark();
     if (!cursor_.skip_space()) {
         return no_number_left();
     }
     cursor_.mark_place();
-    KeepingCursor in(cursor_);
-    if (!scan_whole_number(in, order)) {
+    KeepingCursor in(cursor_, token_.text);
+    if (!scan_whole_number(in, token_.order)) {
         return refuse();
     }
-    last_text_ = ShownText(in.kept());
-    return ReadStatus::ok;
+    if (cursor_.output_failed()) {
+        return no_number_left();
+    }
+    return found_number(Found::number);
 }
 
-// Most entries are taken by the one-pass scan of what has arrived, up to the
-// white space after them. The rest is scanned again as it streams through
-// the buffer: an entry that reaches the end of what has arrived, and may go
-// on in the next refill, and one that runs on, whose text is then kept.
-ReadStatus InputReader::read_entry(double& value) {
+// Most entries are taken by a scan of what has arrived, up to the white
+// space after them, and converted exactly. The rest is scanned again as it
+// streams through the buffer: an entry that reaches the end of what has
+// arrived, and may go on in the next refill, one that runs on, whose text is
+// then kept, and one too long for the exact conversion.
+const Token& InputReader::read_entry() {
     if (!cursor_.skip_space()) {
         return no_number_left();
     }
-    double quick = 0.0;
-    const char* quick_stop = scan_short_decimal(cursor_.arrived(), quick);
-    if (quick_stop != nullptr) {
-        cursor_.take_until(quick_stop);
-        value = quick;
-        return ReadStatus::ok;
+    ArrivedCursor in(cursor_.arrived());
+    ShortDecimal digits;
+    if (scan_decimal(in, digits) && is_space(in.peek(0)) && digits.exact_value(token_.value)) {
+        cursor_.take_until(in.at());
+        token_.found = Found::number;
+        return token_;
     }
-    return read_entry_slowly(value);
+    return read_entry_slowly();
 }
 
 // Out of line, so that the quick path needs no room for the slow one.
-ReadStatus InputReader::read_entry_slowly(double& value) {
+const Token& InputReader::read_entry_slowly() {
     cursor_.mark_place();
-    KeepingCursor in(cursor_);
+    KeepingCursor in(cursor_, token_.text);
     DecimalDigits digits;
     if (!scan_decimal(in, digits)) {
         return refuse();
     }
-    value = digits.value();
-    if (!runs_on()) {
-        return ReadStatus::ok;
-    }
-    last_text_ = ShownText(in.kept());
-    return ReadStatus::runs_on;
+    token_.value = digits.value();
+    return found_number(Found::number);
 }
 
-bool InputReader::runs_on() {
-    const int next = cursor_.peek(0);
-    return next != -1 && !is_space(next);
-}
-
-ShownText InputReader::text_ahead() {
-    return ShownText(cursor_.word_ahead(ShownText::kLookedAtBytes));
-}
-
-// The next read takes a number from this line when it begins with one.
-std::string_view InputReader::more_numbers_on_line() const {
+// The next read takes a number from this line when it begins with one. The
+// rest of the line is followed by white space or the 0 after what has
+// arrived, which stop a scan as the end of the text would.
+std::string_view InputReader::numbers_typed_ahead() const {
     const std::string_view rest = cursor_.rest_of_line_arrived();
-    TextCursor in(rest);
-    DecimalDigits digits;
+    ArrivedCursor in(rest.data());
+    ShortDecimal digits;
     return scan_decimal(in, digits) ? rest : std::string_view();
 }
 
-bool InputReader::input_left() {
-    if (!cursor_.skip_space_ready()) {
-        return false;
+const Token& InputReader::read_left_over() {
+    if (!cursor_.skip_space(Refill::without_waiting)) {
+        token_.found = Found::end;
+        return token_;
     }
     cursor_.mark_place();
-    last_text_ = ShownText(cursor_.word_ready(ShownText::kLookedAtBytes));
-    return true;
+    token_.found = Found::text;
+    token_.text.assign(cursor_.word(ShownText::kLookedAtBytes, Refill::without_waiting));
+    return token_;
 }
 
 }  // namespace matinv

@@ -3,166 +3,159 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <variant>
 
 #include "inversion/working_matrices.h"
-#include "numbers/number_text.h"
+#include "io/byte_cursor.h"
+#include "numbers/append.h"
 #include "text/look_alikes.h"
 #include "text/shown_text.h"
 
 namespace matinv {
 
-// Appends to a line, cutting what does not fit, so that the line break
-// always ends it.
-class MessageWriter {
-public:
-    MessageWriter() { *this << "matinv: "; }
+// The parts of messages that are more than text and numbers, each written
+// by an append_part() overload that append() finds by the part's type.
 
-    MessageWriter& operator<<(std::string_view text) {
-        const std::size_t part = std::min(text.size(), MessageLine::kCapacity - line_.used_);
-        std::memcpy(line_.text_ + 1 + line_.used_, text.data(), part);
-        line_.used_ += part;
-        line_.text_[1 + line_.used_] = '\n';
-        return *this;
-    }
-    MessageWriter& operator<<(std::int64_t number) { return put_integer(number); }
-    MessageWriter& operator<<(std::uint64_t number) { return put_integer(number); }
-    MessageWriter& operator<<(int number) { return put_integer(number); }
-    MessageWriter& operator<<(InputPlace place) {
-        return *this << "line " << place.line << ", column " << place.column << ": ";
-    }
-    MessageWriter& operator<<(const Wanted& wanted) {
-        if (wanted.i < 0) {
-            return *this << "the order of matrix " << wanted.matrix;
-        }
-        return *this << "entry a" << wanted.i + 1 << wanted.j + 1 << " (row " << wanted.i + 1
-                     << ", column " << wanted.j + 1 << ") of matrix " << wanted.matrix;
-    }
+namespace {
 
-    // A number inside a sentence, in as few characters as `digits`
-    // significant digits allow.
-    MessageWriter& shortest(double value, int digits) {
-        char text[kLongestShortest];
-        const char* end = write_shortest(text, value, digits);
-        return *this << std::string_view(text, static_cast<std::size_t>(end - text));
-    }
-    // What a read was for, in the words of the prompts: "the order" or "a12".
-    MessageWriter& asked_for(const Wanted& wanted) {
-        if (wanted.i < 0) {
-            return *this << "the order";
-        }
-        return *this << "a" << wanted.i + 1 << wanted.j + 1;
-    }
-
-    // A number exactly, in as few characters as give it back.
-    MessageWriter& round_trip(double value) {
-        char text[kLongestShortest];
-        const char* end = write_round_trip(text, value);
-        return *this << std::string_view(text, static_cast<std::size_t>(end - text));
-    }
-
-    // Right after the text that a hint is about: "; " and the hint, or
-    // nothing.
-    MessageWriter& hint_on(const ShownText& shown);
-
-    const MessageLine& line() const { return line_; }
-
-private:
-    template <typename Integer>
-    MessageWriter& put_integer(Integer number) {
-        char digits[kLongestInteger];
-        const char* end = write_integer(digits, number);
-        return *this << std::string_view(digits, static_cast<std::size_t>(end - digits));
-    }
-
-    MessageWriter& put_code_point(char32_t c) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        char digits[8];
-        std::size_t count = 0;
-        for (; count < 4 || c != 0; c >>= 4) {
-            digits[count++] = kHex[c & 0xf];
-        }
-        std::reverse(digits, digits + count);
-        return *this << "U+" << std::string_view(digits, count);
-    }
-
-    MessageLine line_;
+// An entry as the prompts and the report name it: "a12" or "b12".
+struct EntryName {
+    char matrix;
+    int i;
+    int j;
 };
+void append_part(MessageLine& line, EntryName name) {
+    append(line, name.matrix, name.i + 1, name.j + 1);
+}
 
-MessageWriter& MessageWriter::hint_on(const ShownText& shown) {
+// What a read was for, in the words of the prompts: "the order" or "a12".
+struct AskedFor {
+    const Question& question;
+};
+void append_part(MessageLine& line, AskedFor asked) {
+    if (const auto* entry = std::get_if<EntryQuestion>(&asked.question)) {
+        append(line, EntryName{'a', entry->i, entry->j});
+    } else {
+        append(line, "the order");
+    }
+}
+
+// A Unicode code point as "U+00A0": four hexadecimal digits or more.
+struct CodePoint {
+    char32_t value;
+};
+void append_part(MessageLine& line, CodePoint code_point) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    char digits[8];
+    std::size_t count = 0;
+    for (char32_t c = code_point.value; count < 4 || c != 0; c >>= 4) {
+        digits[count++] = kHex[c & 0xf];
+    }
+    std::reverse(digits, digits + count);
+    append(line, "U+", std::string_view(digits, count));
+}
+
+// Right after the text that a hint is about: "; " and the hint, or nothing.
+struct HintOn {
+    const ShownText& shown;
+};
+void append_part(MessageLine& line, HintOn on) {
     static constexpr std::string_view kArrowKeys[] = {"up", "down", "right", "left"};
+    const ShownText& shown = on.shown;
     const TextHint& hint = shown.hint();
     switch (hint.kind) {
         case TextHint::Kind::none:
-            return *this;
+            return;
         case TextHint::Kind::comma:
-            return *this << "; a comma is neither a decimal point nor a separator here";
+            return append(line, "; a comma is neither a decimal point nor a separator here");
         case TextHint::Kind::arrow_key:
-            return *this << "; " << shown.hinted() << " is the " << kArrowKeys[hint.arrow - 'A']
-                         << " arrow key";
+            return append(line, "; ", shown.hinted(), " is the ", kArrowKeys[hint.arrow - 'A'],
+                          " arrow key");
         case TextHint::Kind::hidden_character:
-            *this << "; " << shown.hinted() << " is ";
-            return put_code_point(hint.code_point) << ", which does not print";
+            return append(line, "; ", shown.hinted(), " is ", CodePoint{hint.code_point},
+                          ", which does not print");
         case TextHint::Kind::character:
             break;
     }
-    *this << "; '" << shown.hinted() << "' is ";
-    put_code_point(hint.code_point);
+    append(line, "; '", shown.hinted(), "' is ", CodePoint{hint.code_point});
     const LookAlike* look_alike = find_look_alike(hint.code_point);
     if (look_alike == nullptr) {
-        return *this << ": numbers are typed in ASCII";
+        return append(line, ": numbers are typed in ASCII");
     }
-    *this << " " << look_alike->name;
+    append(line, " ", look_alike->name);
     if (look_alike->ascii == 0) {
-        return *this << ": type numbers without quotes";
+        return append(line, ": type numbers without quotes");
     }
     if (look_alike->ascii == ' ') {
-        return *this << ": type a blank instead";
+        return append(line, ": type a blank instead");
     }
-    return *this << ": type '" << std::string_view(&look_alike->ascii, 1) << "' instead";
+    append(line, ": type '", look_alike->ascii, "' instead");
+}
+
+}  // namespace
+
+// A place in the input: "line 3, column 7: ".
+static void append_part(MessageLine& line, InputPlace place) {
+    append(line, "line ", place.line, ", column ", place.column, ": ");
+}
+
+static void append_part(MessageLine& line, const OrderQuestion& order) {
+    append(line, "the order of matrix ", order.matrix);
+}
+static void append_part(MessageLine& line, const EntryQuestion& entry) {
+    append(line, "entry ", EntryName{'a', entry.i, entry.j}, " (row ", entry.i + 1, ", column ",
+           entry.j + 1, ") of matrix ", entry.matrix);
+}
+static void append_part(MessageLine& line, const Question& question) {
+    std::visit([&line](const auto& asked) { append(line, asked); }, question);
 }
 
 MessageLine output_unwritable(int error) {
-    MessageWriter line;
-    line << "standard output could not be written: " << std::strerror(error);
-    return line.line();
+    MessageLine line;
+    append(line, "standard output could not be written: ", std::strerror(error));
+    return line;
 }
 
-MessageLine input_unreadable(int error) {
-    MessageWriter line;
-    line << "standard input could not be read: " << std::strerror(error);
-    return line.line();
-}
-
-MessageLine input_ended(InputPlace place, const Wanted& wanted) {
-    MessageWriter line;
-    line << place << "input ended while reading " << wanted;
-    return line.line();
-}
-
-MessageLine not_a_number(InputPlace place, const Wanted& wanted, const ShownText& found) {
-    MessageWriter line;
-    if (wanted.i < 0) {
-        line << place << "expected " << wanted << ", a whole number, but found " << found.view();
-    } else {
-        line << place << "expected a number for " << wanted << ", but found " << found.view();
+MessageLine read_fault(const Token& token, InputPlace place, const Question& question) {
+    MessageLine line;
+    switch (token.found) {
+        case Found::output_failed:
+            return output_unwritable(token.error);
+        case Found::unreadable:
+            append(line, "standard input could not be read: ", std::strerror(token.error));
+            break;
+        case Found::number:
+        case Found::number_running_on:
+        case Found::end:
+            append(line, place, "input ended while reading ", question);
+            break;
+        case Found::text: {
+            const ShownText found(token.text.view());
+            if (std::holds_alternative<OrderQuestion>(question)) {
+                append(line, place, "expected ", question, ", a whole number, but found ",
+                       found.view(), HintOn{found});
+            } else {
+                append(line, place, "expected a number for ", question, ", but found ",
+                       found.view(), HintOn{found});
+            }
+            break;
+        }
     }
-    line.hint_on(found);
-    return line.line();
+    return line;
 }
 
-MessageLine order_above_limit(InputPlace place, std::string_view order, std::uint64_t matrix) {
-    MessageWriter line;
-    line << place << "order " << order << " of matrix " << matrix << " is above the limit of "
-         << kMaxOrder;
-    return line.line();
+MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix) {
+    MessageLine line;
+    append(line, place, "order ", ShownText(order.text.view()).view(), " of matrix ", matrix,
+           " is above the limit of ", kMaxOrder);
+    return line;
 }
 
 MessageLine unknown_option(std::string_view option) {
-    MessageWriter line;
     const ShownText shown(option);
-    line << "unknown option " << shown.view();
-    line.hint_on(shown) << "; try 'matinv --help'";
-    return line.line();
+    MessageLine line;
+    append(line, "unknown option ", shown.view(), HintOn{shown}, "; try 'matinv --help'");
+    return line;
 }
 
 // A file name that a shell takes as it stands, and that is shown whole,
@@ -176,92 +169,93 @@ MessageLine argument_ignored(std::string_view argument) {
                                   std::string_view("._-+/,:@%=").find(c) != std::string_view::npos;
                        });
     const ShownText shown(argument);
-    MessageWriter line;
-    line << "warning: ignoring the argument " << shown.view();
-    line.hint_on(shown) << "; to read a file, redirect standard input: matinv < "
-                        << (plain ? argument : "m.txt");
-    return line.line();
+    MessageLine line;
+    append(line, "warning: ignoring the argument ", shown.view(), HintOn{shown},
+           "; to read a file, redirect standard input: matinv < ", plain ? argument : "m.txt");
+    return line;
 }
 
-MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order) {
-    MessageWriter line;
-    line << "warning: the order " << order_text << " runs straight into " << rest
-         << "; it was read as " << order << ", and " << rest;
-    // An order of 0 or less asks for no entries: its report ends the run.
-    line << (order > 0 ? " is left for the next read" : " is not read");
-    return line.line();
+// An order of 0 or less asks for no entries: its report ends the run.
+MessageLine order_runs_on(const Token& order) {
+    const ShownText rest(order.rest.view());
+    MessageLine line;
+    append(line, "warning: the order ", ShownText(order.text.view()).view(), " runs straight into ",
+           rest.view(), "; it was read as ", order.order, ", and ", rest.view(),
+           order.order > 0 ? " is left for the next read" : " is not read");
+    return line;
 }
 
-MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
-                          std::string_view rest, double value) {
-    MessageWriter line;
-    line << "warning: " << place << entry_text << " for " << wanted << " runs straight into "
-         << rest << "; it was read as ";
-    line.round_trip(value) << ", and " << rest << " is left for the next read";
-    return line.line();
+MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry) {
+    const ShownText rest(entry.rest.view());
+    MessageLine line;
+    append(line, "warning: ", place, ShownText(entry.text.view()).view(), " for ", question,
+           " runs straight into ", rest.view(), "; it was read as ", round_trip(entry.value),
+           ", and ", rest.view(), " is left for the next read");
+    return line;
 }
 
-MessageLine more_numbers_typed(std::string_view typed, bool several, const Wanted& after,
-                               const Wanted& next) {
-    MessageWriter line;
-    line << "note: " << typed << " after ";
-    line.asked_for(after) << (several ? " are" : " is") << " taken as ";
-    if (next.i < 0) {
-        line << "the order of matrix " << next.matrix;
+MessageLine more_numbers_typed(std::string_view typed, const Question& after,
+                               const Question& next) {
+    const bool several = std::any_of(
+        typed.begin(), typed.end(), [](char c) { return is_space(static_cast<unsigned char>(c)); });
+    MessageLine line;
+    append(line, "note: ", ShownText(typed).view(), " after ", AskedFor{after},
+           several ? " are" : " is", " taken as ");
+    if (std::holds_alternative<OrderQuestion>(next)) {
+        append(line, next);
     } else {
-        line.asked_for(next);
+        append(line, AskedFor{next});
     }
-    line << (several ? " and what follows" : "");
-    return line.line();
+    append(line, several ? " and what follows" : "");
+    return line;
 }
 
-MessageLine input_left_unread(InputPlace place, std::string_view word) {
-    MessageWriter line;
-    line << "note: " << place << "the input goes on with " << word
-         << ", which is not read: the report ends the run";
-    return line.line();
+MessageLine input_left_unread(InputPlace place, const Token& word) {
+    MessageLine line;
+    append(line, "note: ", place, "the input goes on with ", ShownText(word.text.view()).view(),
+           ", which is not read: the report ends the run");
+    return line;
 }
 
 // The first reason that applies.
 MessageLine untrusted_inverse(const InverseTrust& trust) {
-    MessageWriter line;
-    line << "warning: [B] cannot be trusted: ";
+    MessageLine line;
+    append(line, "warning: [B] cannot be trusted: ");
     if (!trust.finite) {
-        line << "it holds infinite or not-a-number entries";
+        append(line, "it holds infinite or not-a-number entries");
     } else {
-        line << "the matrix is singular to working precision (rcond = ";
-        line.shortest(trust.rcond, 2) << ", below ";
-        line.shortest(kWorkingPrecision, 2) << ")";
+        append(line,
+               "the matrix is singular to working precision (rcond = ", shortest(trust.rcond, 2),
+               ", below ", shortest(kWorkingPrecision, 2), ")");
     }
-    return line.line();
+    return line;
 }
 
 MessageLine refused_for_row_size(std::span<const int> small_rows) {
-    MessageWriter line;
-    line << "note: the matrix has an inverse, and was refused only for the small entries of "
-         << (small_rows.size() == 1 ? "row " : "rows ");
+    MessageLine line;
+    append(line, "note: the matrix has an inverse, and was refused only for the small entries of ",
+           small_rows.size() == 1 ? "row " : "rows ");
     for (std::size_t k = 0; k < small_rows.size(); ++k) {
         if (k > 0) {
-            line << (k + 1 == small_rows.size() ? " and " : ", ");
+            append(line, k + 1 == small_rows.size() ? " and " : ", ");
         }
-        line << small_rows[k] + 1;
+        append(line, small_rows[k] + 1);
     }
-    return line.line();
+    return line;
 }
 
 // The power of ten suggested brings the entry named to between 1 and 10:
 // multiplying the matrix multiplies [A] and divides [B].
-MessageLine digits_hidden(char matrix, int i, int j, double value) {
-    const bool inverse = matrix == 'B';
+MessageLine digits_hidden(Block block, int i, int j, double value) {
+    const bool inverse = block == Block::inverse;
     const auto exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    MessageWriter line;
-    line << "note: " << (inverse ? "[B]" : "[A]")
-         << " holds entries that print as 0.0000000000 but are not zero, such as "
-         << (inverse ? "b" : "a") << i + 1 << j + 1 << " = ";
-    line.round_trip(value) << "; to see their digits, multiply the matrix by a power of ten, say 1e"
-                           << (inverse ? exponent : -exponent)
-                           << ", and the inverse printed by the same factor";
-    return line.line();
+    MessageLine line;
+    append(line, "note: ", inverse ? "[B]" : "[A]",
+           " holds entries that print as 0.0000000000 but are not zero, such as ",
+           EntryName{inverse ? 'b' : 'a', i, j}, " = ", round_trip(value),
+           "; to see their digits, multiply the matrix by a power of ten, say 1e",
+           inverse ? exponent : -exponent, ", and the inverse printed by the same factor");
+    return line;
 }
 
 std::string_view usage() {

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
+#include <variant>
 
 #include "dialogue/input_reader.h"
 #include "inversion/inverse_trust.h"
+#include "numbers/append.h"
 #include "text/shown_text.h"
 
 // Every text the program writes besides the dialogue and its report: the
@@ -17,58 +21,79 @@ namespace matinv {
 
 // One line for the error stream: "matinv: ", the message and a line break,
 // with room for a line break before it, which the error stream may need.
-// Only the functions below write into one.
+// The message is written with append(); what does not fit is cut, so that
+// the line break always ends it.
 class MessageLine {
 public:
+    MessageLine() { put("matinv: "); }
+
     // The line, and the same line preceded by a line break.
     std::string_view text() const { return {text_ + 1, used_ + 1}; }
     std::string_view on_a_new_line() const { return {text_, used_ + 2}; }
 
+    void put(std::string_view text) {
+        const std::size_t part = std::min(text.size(), kCapacity - used_);
+        std::memcpy(text_ + 1 + used_, text.data(), part);
+        used_ += part;
+        text_[1 + used_] = '\n';
+    }
+    // For at most kLongestNumber bytes.
+    char* room(std::size_t /*size*/) { return text_ + 1 + used_; }
+    void commit(const char* end) {
+        used_ = std::min(static_cast<std::size_t>(end - (text_ + 1)), kCapacity);
+        text_[1 + used_] = '\n';
+    }
+
 private:
-    friend class MessageWriter;
     // Room for the longest message: its words, a shown text of at most 133
     // bytes and its hint, the place and a system error's description.
     static constexpr std::size_t kCapacity = 510;
-    char text_[kCapacity + 2] = {'\n', '\n'};
+    // A number is written whole past the capacity, then cut like text.
+    char text_[kCapacity + 2 + kLongestNumber] = {'\n'};
     std::size_t used_ = 0;  // bytes after text_[0], the line break not counted
 };
 
-// What a read was asked for: the order, or the entry in row i, column j,
-// both counted from 0.
-struct Wanted {
-    std::uint64_t matrix;  // the attempt, counted from 1
-    int i = -1;
-    int j = -1;
+// What a read was for: the order of a matrix, or one of its entries, in
+// row i and column j counted from 0. Matrices are counted from 1, one for
+// each attempt.
+struct OrderQuestion {
+    std::uint64_t matrix;
 };
+struct EntryQuestion {
+    std::uint64_t matrix;
+    int i;
+    int j;
+};
+using Question = std::variant<OrderQuestion, EntryQuestion>;
 
-// Errors, each named with the errno value or the place in the input that
-// it is about. A read that finds no number is told apart by what it found:
-// the end of the input, or text shown as ShownText shows it. Shown text is
-// followed by its hint, if it has one.
+// Which block of the report an entry is in.
+enum class Block : std::uint8_t { entered, inverse };
+
+// Errors. A read that found no number, at `place`, is told by what it
+// found: the output that failed, the input that could not be read, the end
+// of the input, or text, shown as ShownText shows it and followed by its
+// hint, if it has one.
+MessageLine read_fault(const Token& token, InputPlace place, const Question& question);
 MessageLine output_unwritable(int error);
-MessageLine input_unreadable(int error);
-MessageLine input_ended(InputPlace place, const Wanted& wanted);
-MessageLine not_a_number(InputPlace place, const Wanted& wanted, const ShownText& found);
-MessageLine order_above_limit(InputPlace place, std::string_view order, std::uint64_t matrix);
+// An order read at `place` that is above what the matrices hold.
+MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix);
 MessageLine unknown_option(std::string_view option);
 
-// Warnings and notes. The order's text and the rest after it are shown as
-// ShownText shows them; rows are counted from 0.
-MessageLine order_runs_on(std::string_view order_text, std::string_view rest, int order);
-// An entry read as `value` from `entry_text`, where it began.
-MessageLine entry_runs_on(InputPlace place, const Wanted& wanted, std::string_view entry_text,
-                          std::string_view rest, double value);
-// The rest of a typed line, `typed`, holding one more number or `several`,
-// after the read of `after`: the first is read for `next`.
-MessageLine more_numbers_typed(std::string_view typed, bool several, const Wanted& after,
-                               const Wanted& next);
-// A word of the input that is left once the report has ended the run.
-MessageLine input_left_unread(InputPlace place, std::string_view word);
+// Warnings and notes. Texts of the input are shown as ShownText shows them.
+//
+// An order that runs on, as "2.0" is 2 followed by ".0".
+MessageLine order_runs_on(const Token& order);
+// An entry that runs on, as "7-1" is 7 followed by -1, read at `place`.
+MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry);
+// The rest of a typed line, `typed`, holding one or more numbers, after the
+// read for `after`: the first of them is read for `next`.
+MessageLine more_numbers_typed(std::string_view typed, const Question& after, const Question& next);
+// The word of read_left_over(), at `place`, once the report has ended the run.
+MessageLine input_left_unread(InputPlace place, const Token& word);
 MessageLine untrusted_inverse(const InverseTrust& trust);
 MessageLine refused_for_row_size(std::span<const int> small_rows);
-// Entry (i, j) of `matrix`, 'A' or 'B', is `value`, which is not zero but
-// prints as zero.
-MessageLine digits_hidden(char matrix, int i, int j, double value);
+// Entry (i, j) of `block` is `value`, which is not zero but prints as zero.
+MessageLine digits_hidden(Block block, int i, int j, double value);
 // An argument that is not an option, which the dialogue does not read.
 MessageLine argument_ignored(std::string_view argument);
 

@@ -3,50 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
-#include <string_view>
 
 #include "dialogue/messages.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
 #include "numbers/number_text.h"
-#include "text/shown_text.h"
 
 namespace matinv {
-
-void warn_if_order_runs_on(Diagnostics& diagnostics, InputReader& reader, int order) {
-    if (!reader.runs_on()) {
-        return;
-    }
-    const ShownText rest = reader.text_ahead();
-    diagnostics.tell(order_runs_on(reader.last_text().view(), rest.view(), order));
-}
-
-void warn_that_entry_runs_on(Diagnostics& diagnostics, InputReader& reader, const Wanted& wanted,
-                             double value) {
-    const ShownText rest = reader.text_ahead();
-    diagnostics.tell(
-        entry_runs_on(reader.place(), wanted, reader.last_text().view(), rest.view(), value));
-}
-
-// A number that runs on has had its warning, which says where the rest goes.
-void note_if_more_numbers_typed(Diagnostics& diagnostics, InputReader& reader, const Wanted& after,
-                                const Wanted& next) {
-    const std::string_view typed = reader.more_numbers_on_line();
-    if (typed.empty() || reader.runs_on()) {
-        return;
-    }
-    const bool several = std::any_of(
-        typed.begin(), typed.end(), [](char c) { return is_space(static_cast<unsigned char>(c)); });
-    diagnostics.tell(more_numbers_typed(ShownText(typed).view(), several, after, next));
-}
-
-// The run-on of an order of 0 or less has been told not to be read.
-void note_if_input_left(Diagnostics& diagnostics, InputReader& reader, int order) {
-    if ((order <= 0 && reader.runs_on()) || !reader.input_left()) {
-        return;
-    }
-    diagnostics.tell(input_left_unread(reader.place(), reader.last_text().view()));
-}
 
 namespace {
 
@@ -63,13 +26,13 @@ bool prints_as_zero(double x) {
 
 // The first entry, row by row, of the n x n block of `m` that starts at
 // `first_column`, prints as zero and is at least `least` in magnitude.
-void note_first_hidden(Diagnostics& diagnostics, char name, const Matrix& m, int n,
+void note_first_hidden(Diagnostics& diagnostics, Block block, const Matrix& m, int n,
                        int first_column, double least) {
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
             const double x = m[i][first_column + j];
             if (prints_as_zero(x) && std::fabs(x) >= least) {
-                diagnostics.tell(digits_hidden(name, i, j, x));
+                diagnostics.tell(digits_hidden(block, i, j, x));
                 return;
             }
         }
@@ -107,9 +70,9 @@ void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m) {
     // Each entry of [A] was typed: none is round-off. [A][B] has round-off
     // where the identity has its zeros, and [B], when it cannot be trusted,
     // is round-off throughout: neither gets a note.
-    note_first_hidden(diagnostics, 'A', m.a0, m.n, 0, 0.0);
+    note_first_hidden(diagnostics, Block::entered, m.a0, m.n, 0, 0.0);
     if (trust.trusted()) {
-        note_first_hidden(diagnostics, 'B', m.a, m.n, m.n,
+        note_first_hidden(diagnostics, Block::inverse, m.a, m.n, m.n,
                           kBeyondRoundOff * largest_magnitude(m.a, m.n, m.n));
     }
 }

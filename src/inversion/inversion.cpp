@@ -77,7 +77,7 @@ void eliminate(Matrix& a, int n, int j, int r, Observer& observer) {
 template <class Observer>
 void forward_phase(Matrix& a, int n, Observer& observer) {
     for (int j = 0; j < n - 1; ++j) {
-        observer.column_started(true, j);
+        observer.column_started(Phase::forward, j);
         bubble_pivot(a, n, j, observer);
         for (int r = j + 1; r < n; ++r) {
             eliminate(a, n, j, r, observer);
@@ -111,7 +111,7 @@ bool fails_singularity_test(const Matrix& a, int n, Observer& observer) {
 template <class Observer>
 void backward_phase(Matrix& a, int n, Observer& observer) {
     for (int j = n - 1; j >= 1; --j) {
-        observer.column_started(false, j);
+        observer.column_started(Phase::backward, j);
         for (int r = j - 1; r >= 0; --r) {
             eliminate(a, n, j, r, observer);
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "inversion/working_matrices.h"
 
 namespace matinv {
@@ -15,6 +17,9 @@ inline constexpr double kSingularityThreshold = 1e-10;
 // steps can be shown from the very run that computes the result; a member
 // not overridden ignores its step. Rows and columns count from 0; a matrix
 // handed over is the whole augmented matrix then, n rows of 2n entries.
+// The elimination's two sweeps: downward to a triangle, then upward.
+enum class Phase : std::uint8_t { forward, backward };
+
 class InversionObserver {
 public:
     virtual ~InversionObserver() = default;
@@ -24,9 +29,9 @@ public:
     // Row i was divided by its scale divisor s.
     virtual void row_scaled(int /*i*/, double /*s*/) {}
     virtual void scaling_done(const Matrix& /*a*/, int /*n*/) {}
-    // A column of the forward phase (downward) or the backward phase (upward)
-    // begins; its pivot is the diagonal entry of column j.
-    virtual void column_started(bool /*forward*/, int /*j*/) {}
+    // A column of either phase begins; its pivot is the diagonal entry of
+    // column j.
+    virtual void column_started(Phase /*phase*/, int /*j*/) {}
     // Rows upper and upper + 1 were exchanged while bubbling the pivot up.
     virtual void rows_exchanged(int /*upper*/) {}
     // Row r became row p minus ratio times row r.

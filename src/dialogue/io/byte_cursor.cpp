@@ -6,7 +6,7 @@ namespace matinv {
 
 int ByteCursor::peek_beyond(std::size_t ahead) {
     while (end_ - position_ <= ahead) {
-        if (ended_ || !read_more()) {
+        if (!refill_buffer(Refill::waiting)) {
             return -1;
         }
     }
@@ -15,19 +15,28 @@ int ByteCursor::peek_beyond(std::size_t ahead) {
 
 // One read from the source, after dropping the bytes already taken.
 // Returns false when the input has ended, when the buffer is full of bytes
-// not yet taken, or when pending output cannot be written: a dialogue whose
-// prompts cannot be shown must not go on taking answers.
-bool ByteCursor::read_more() {
+// not yet taken, when nothing can be read as `refill` allows, or when
+// pending output cannot be written: a dialogue whose prompts cannot be shown
+// must not go on taking answers.
+bool ByteCursor::refill_buffer(Refill refill) {
+    if (ended_ || refill == Refill::none) {
+        return false;
+    }
     if (position_ > 0) {
         drop_taken_bytes();
     }
     if (end_ == kCapacity) {
         return false;
     }
-    // At a terminal, a line typed ahead is there before the pending output
-    // is shown, and was echoed before it.
-    if (at_terminal_ && (append_ready() || ended_)) {
-        return !ended_;
+    // Without waiting, or at a terminal, where a line typed ahead is there
+    // before the pending output is shown, and was echoed before it.
+    if (refill == Refill::without_waiting || at_terminal_) {
+        if (append_ready()) {
+            return true;
+        }
+        if (refill == Refill::without_waiting || ended_) {
+            return false;
+        }
     }
     if (!pending_.flush()) {
         ended_ = true;
@@ -43,14 +52,6 @@ bool ByteCursor::read_more() {
         pending_.line_ended_elsewhere();
     }
     return got > 0;
-}
-
-// As read_more(), without waiting and without flushing.
-bool ByteCursor::read_ready_more() {
-    if (position_ > 0) {
-        drop_taken_bytes();
-    }
-    return end_ < kCapacity && append_ready();
 }
 
 bool ByteCursor::append_ready() {
@@ -80,6 +81,7 @@ void ByteCursor::drop_taken_bytes() {
     dropped_ += position_;
     std::memmove(buffer_, buffer_ + position_, end_ - position_);
     end_ -= position_;
+    buffer_[end_] = '\0';
     position_ = 0;
 }
 
@@ -108,54 +110,23 @@ InputPlace ByteCursor::place() const {
     return count.place_of(place_offset_);
 }
 
-std::string_view ByteCursor::word_arrived(std::size_t limit) const {
-    std::size_t length = 0;
-    while (length < limit && position_ + length < end_ &&
-           !is_space(static_cast<unsigned char>(buffer_[position_ + length]))) {
-        ++length;
-    }
-    return {buffer_ + position_, length};
-}
-
-std::string_view ByteCursor::word_ahead(std::size_t limit) {
-    std::size_t length = 0;
-    while (length < limit && peek(length) != -1 && !is_space(peek(length))) {
-        ++length;
-    }
-    return {buffer_ + position_, length};
-}
-
-void ByteCursor::skip_byte_order_mark() {
-    if (dropped_ + position_ == 0 && peek(0) == 0xef && peek(1) == 0xbb && peek(2) == 0xbf) {
-        position_ = 3;
-        dropped_lines_.line_start = 3;
-    }
-}
-
-bool ByteCursor::skip_space_ready() {
-    for (;;) {
-        while (position_ < end_ && is_space(static_cast<unsigned char>(buffer_[position_]))) {
-            ++position_;
-        }
-        if (position_ < end_) {
-            return true;
-        }
-        if (ended_ || !read_ready_more()) {
-            return false;
-        }
-    }
-}
-
-std::string_view ByteCursor::word_ready(std::size_t limit) {
+std::string_view ByteCursor::word(std::size_t limit, Refill refill) {
     std::size_t length = 0;
     for (;;) {
         while (length < limit && position_ + length < end_ &&
                !is_space(static_cast<unsigned char>(buffer_[position_ + length]))) {
             ++length;
         }
-        if (length == limit || position_ + length < end_ || ended_ || !read_ready_more()) {
+        if (length == limit || position_ + length < end_ || !refill_buffer(refill)) {
             return {buffer_ + position_, length};
         }
+    }
+}
+
+void ByteCursor::skip_byte_order_mark() {
+    if (dropped_ + position_ == 0 && peek(0) == 0xef && peek(1) == 0xbb && peek(2) == 0xbf) {
+        position_ = 3;
+        dropped_lines_.line_start = 3;
     }
 }
 

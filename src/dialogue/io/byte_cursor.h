@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -17,10 +18,20 @@ struct InputPlace {
 };
 
 // The white space that separates words of the input, as isspace() has it in
-// the C locale.
-inline bool is_space(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+// the C locale, looked up in a table: the reader asks of every byte between
+// two numbers. -1, the end of the input, is none.
+inline constexpr auto kSpaceBytes = [] {
+    std::array<bool, 256> space{};
+    for (const unsigned char c : {' ', '\t', '\n', '\r', '\v', '\f'}) {
+        space[c] = true;
+    }
+    return space;
+}();
+inline bool is_space(int c) { return kSpaceBytes[static_cast<unsigned char>(c)]; }
+
+// How a read of bytes not yet arrived goes: not at all, only for those that
+// can be read without waiting, or waiting for them.
+enum class Refill { none, without_waiting, waiting };
 
 // Walks the input byte by byte over a buffer that refills from the source
 // only when a byte is asked for that has not arrived, so that the text just
@@ -29,7 +40,8 @@ inline bool is_space(int c) {
 //
 // Pending output is flushed whenever the cursor must wait for more input, so
 // that every prompt shows before the program waits for its answer. Once that
-// output cannot be written, nothing more is read: the input then ends.
+// output cannot be written, nothing more is read: the input then ends, and
+// output_failed() tells why.
 //
 // At a terminal, a line typed after the output showed is echoed after it,
 // and leaves the terminal's cursor at the margin: the pending output is told
@@ -38,7 +50,9 @@ inline bool is_space(int c) {
 class ByteCursor {
 public:
     ByteCursor(Source& source, OutputBuffer& pending)
-        : source_(source), pending_(pending), at_terminal_(source.is_terminal()) {}
+        : source_(source), pending_(pending), at_terminal_(source.is_terminal()) {
+        buffer_[0] = '\0';
+    }
     ByteCursor(const ByteCursor&) = delete;
     ByteCursor& operator=(const ByteCursor&) = delete;
 
@@ -53,44 +67,41 @@ public:
     }
     // Takes the current byte, which has been peeked at.
     void advance() { ++position_; }
-    // Takes white space up to the next word; false when the input ends first.
-    bool skip_space() {
+    // Takes white space up to the next word; false when the input ends
+    // first, or when nothing more arrives without waiting under
+    // Refill::without_waiting.
+    bool skip_space(Refill refill = Refill::waiting) {
         for (;;) {
-            while (position_ < end_ && is_space(static_cast<unsigned char>(buffer_[position_]))) {
-                ++position_;
+            std::size_t at = position_;
+            while (is_space(static_cast<unsigned char>(buffer_[at]))) {  // the 0 at end_ stops it
+                ++at;
             }
-            if (position_ < end_) {
+            position_ = at;
+            if (at < end_) {
                 return true;
             }
-            if (ended_ || !read_more()) {
+            if (!refill_buffer(refill)) {
                 return false;
             }
         }
     }
 
     // For a scan in one pass over the bytes that have arrived: they start at
-    // arrived() and are followed by a 0 at arrived_end(); take_until() takes
-    // them up to `stop`. ended() tells whether more may come.
+    // arrived() and are followed by a 0; take_until() takes them up to
+    // `stop`.
     const char* arrived() const { return buffer_ + position_; }
-    const char* arrived_end() const { return buffer_ + end_; }
     void take_until(const char* stop) { position_ = static_cast<std::size_t>(stop - buffer_); }
-    bool ended() const { return ended_; }
 
     // The bytes from the current one up to the next white space, at most
-    // `limit` of them, none taken: only those that have arrived, or all of
-    // them, waiting for those that have not.
-    std::string_view word_arrived(std::size_t limit) const;
-    std::string_view word_ahead(std::size_t limit);
+    // `limit` of them, none taken; bytes not yet arrived are read as
+    // `refill` allows.
+    std::string_view word(std::size_t limit, Refill refill);
 
     // Before anything is taken: takes a UTF-8 byte order mark (EF BB BF),
     // as some editors write at the start of a file. Columns on the first
     // line count from the byte after it.
     void skip_byte_order_mark();
 
-    // As skip_space() and word_ahead(), with only the bytes that have
-    // arrived or can be read without waiting.
-    bool skip_space_ready();
-    std::string_view word_ready(std::size_t limit);
     // The rest of the line that has arrived, from its first word to its last,
     // none taken: at a terminal, the rest of the line the person typed.
     std::string_view rest_of_line_arrived() const;
@@ -107,6 +118,9 @@ public:
     // After the input has ended: the errno value of the read that failed,
     // or 0 when it simply ran out.
     int error() const { return source_.error(); }
+    // Whether the pending output has failed, which ends the input too.
+    bool output_failed() const { return pending_.failed(); }
+    int output_error() const { return pending_.error(); }
 
 private:
     // The line breaks in a stretch of the input, and the offset of the byte
@@ -120,8 +134,7 @@ private:
     };
 
     int peek_beyond(std::size_t ahead);
-    bool read_more();
-    bool read_ready_more();
+    bool refill_buffer(Refill refill);
     bool append_ready();
     void drop_taken_bytes();
     void count_lines(std::size_t from, std::size_t to, LineCount& count) const;
@@ -129,7 +142,9 @@ private:
     static constexpr std::size_t kCapacity = 1 << 16;
     Source& source_;
     OutputBuffer& pending_;
-    // One byte more than is ever read into, for the 0 after the last byte.
+    // One byte more than is ever read into, for the 0 kept at buffer_[end_];
+    // the rest is left unset, as zeroing it would cost a short run more
+    // than all its reading.
     char buffer_[kCapacity + 1];
     std::size_t position_ = 0;
     std::size_t end_ = 0;

@@ -17,6 +17,7 @@ template <std::size_t Capacity>
 class BoundedLine {
 public:
     std::string_view text() const { return {text_, used_}; }
+    void clear() { used_ = 0; }
 
     void put(std::string_view text) {
         const std::size_t part = std::min(text.size(), Capacity - used_);

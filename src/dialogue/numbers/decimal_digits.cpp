@@ -5,24 +5,9 @@
 #include <limits>
 #include <system_error>
 
-#include "numbers/exact_decimal.h"
-
 namespace matinv {
 
-bool DecimalDigits::quick_value(double& result) const {
-    if (dropped_nonzero_ || kept_count_ > kDigitsInUint64) {
-        return false;
-    }
-    const std::int64_t exponent =
-        point_ + (exponent_negative_ ? -exponent_ : exponent_) - kept_count_;
-    return exact_decimal_value(mantissa_, exponent, negative_, result);
-}
-
 double DecimalDigits::value() const {
-    double quick = 0.0;
-    if (quick_value(quick)) {
-        return quick;
-    }
     // Rewritten as "-0.DIGITSe+EXP": the shape is fixed and short, whatever
     // the text looked like.
     char text[kKeptDigits + 40];
@@ -41,7 +26,7 @@ double DecimalDigits::value() const {
     if (kept_count_ == 0) {
         text[length++] = '0';
     }
-    const std::int64_t exponent = point_ + (exponent_negative_ ? -exponent_ : exponent_);
+    const std::int64_t exponent = point_ + exponent_;
     text[length++] = 'e';
     const auto written = std::to_chars(text + length, text + sizeof text - 1, exponent);
     length = static_cast<int>(written.ptr - text);

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "numbers/exact_decimal.h"
-
 namespace matinv {
 
 // Gathers the digits of one decimal number as they stream past, in a fixed
@@ -11,79 +9,64 @@ namespace matinv {
 // double. Digits past the first kKeptDigits only matter as "some of them
 // were not zero": no halfway point between two doubles needs more than 767
 // significant digits, so a single 1 standing for them rounds the same way.
-//
-// Short numbers, such as the usual few digits with a few decimals, are
-// converted by one exact multiplication or division; all others by from_chars.
-// Both give the nearest double, so the choice never shows in a value.
+// The reader takes this way only for the numbers that its exact
+// conversion of short ones (ShortDecimal) leaves, so these go to from_chars.
 class DecimalDigits {
 public:
-    void add_integer_digit(char digit);
-    void add_fraction_digit(char digit);
-    void add_exponent_digit(char digit);
+    void add_integer_digit(unsigned digit);
+    void add_fraction_digit(unsigned digit);
     void set_negative() { negative_ = true; }
-    void set_exponent_negative() { exponent_negative_ = true; }
+    void set_exponent(std::int64_t exponent) { exponent_ = exponent; }
 
     // The nearest double, as a correct strtod gives for the same text: infinity beyond
     // the range of doubles, zero or a subnormal below it.
     double value() const;
 
 private:
-    void add_significant(char digit);
-    bool quick_value(double& result) const;
+    void add_significant(unsigned digit);
 
     static constexpr int kKeptDigits = 800;
-    // Decimal exponents are held well beyond any double's range, and no
-    // further, so that no count can overflow.
-    static constexpr std::int64_t kExponentCap = 1'000'000'000;
+    // The point's place is held well beyond any double's range, and no
+    // further, so that no count of digits can overflow it.
+    static constexpr std::int64_t kPointCap = 1'000'000'000;
 
     char kept_[kKeptDigits + 1];  // significant digits, leading zeros dropped
     int kept_count_ = 0;
-    std::uint64_t mantissa_ = 0;  // the first kDigitsInUint64 kept digits as an integer
     bool dropped_nonzero_ = false;
-    // The value is 0.kept_ x 10^point_ x 10^(+/-exponent_).
+    // The value is 0.kept_ x 10^point_ x 10^exponent_.
     std::int64_t point_ = 0;
-    std::int64_t exponent_ = 0;
+    std::int64_t exponent_ = 0;  // as written after e or E
     bool negative_ = false;
-    bool exponent_negative_ = false;
 };
 
 // The digits arrive one call each, so these stay inline.
 
-inline void DecimalDigits::add_significant(char digit) {
+inline void DecimalDigits::add_significant(unsigned digit) {
     if (kept_count_ < kKeptDigits) {
-        kept_[kept_count_++] = digit;
-        if (kept_count_ <= kDigitsInUint64) {
-            mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit - '0');
-        }
-    } else if (digit != '0') {
+        kept_[kept_count_++] = static_cast<char>('0' + digit);
+    } else if (digit != 0) {
         dropped_nonzero_ = true;
     }
 }
 
-inline void DecimalDigits::add_integer_digit(char digit) {
-    if (kept_count_ == 0 && digit == '0') {
+inline void DecimalDigits::add_integer_digit(unsigned digit) {
+    if (kept_count_ == 0 && digit == 0) {
         return;  // a leading zero
     }
     add_significant(digit);
-    if (point_ < kExponentCap) {
+    if (point_ < kPointCap) {
         ++point_;
     }
 }
 
-inline void DecimalDigits::add_fraction_digit(char digit) {
-    if (kept_count_ == 0 && digit == '0') {
-        if (point_ > -kExponentCap) {
+inline void DecimalDigits::add_fraction_digit(unsigned digit) {
+    if (kept_count_ == 0 && digit == 0) {
+        if (point_ > -kPointCap) {
             --point_;  // a zero between the point and the first significant digit
         }
         return;
     }
     add_significant(digit);
-}
-
-inline void DecimalDigits::add_exponent_digit(char digit) {
-    if (exponent_ < kExponentCap) {
-        exponent_ = exponent_ * 10 + (digit - '0');
-    }
 }
 
 }  // namespace matinv

@@ -32,4 +32,36 @@ inline bool exact_decimal_value(std::uint64_t digits, std::int64_t exponent, boo
     return true;
 }
 
+// The digits of a decimal as scan_decimal() hands them out, kept as one
+// integer: the entries people type and files hold are mostly short, such as
+// -12.3456, and exact_value() gives those their value at once. A number of
+// more than kDigitsInUint64 digits wraps round the integer and has no exact
+// value here.
+class ShortDecimal {
+public:
+    void set_negative() { negative_ = true; }
+    void add_integer_digit(unsigned digit) {
+        digits_ = digits_ * 10 + digit;
+        ++count_;
+    }
+    void add_fraction_digit(unsigned digit) {
+        add_integer_digit(digit);
+        --scale_;
+    }
+    void set_exponent(std::int64_t exponent) { exponent_ = exponent; }
+
+    // False, leaving `value` alone, when the number is not short enough.
+    bool exact_value(double& value) const {
+        return count_ <= kDigitsInUint64 &&
+               exact_decimal_value(digits_, exponent_ + scale_, negative_, value);
+    }
+
+private:
+    std::uint64_t digits_ = 0;
+    int count_ = 0;
+    int scale_ = 0;  // minus the number of digits after the point
+    std::int64_t exponent_ = 0;
+    bool negative_ = false;
+};
+
 }  // namespace matinv

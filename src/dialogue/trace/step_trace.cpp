@@ -73,7 +73,8 @@ void StepTrace::row_scaled(int i, double s) {
 
 void StepTrace::scaling_done(const Matrix& a, int n) { put_matrix(a, n); }
 
-void StepTrace::column_started(bool forward, int j) {
+void StepTrace::column_started(Phase phase, int j) {
+    const bool forward = phase == Phase::forward;
     say(forward ? "\nforward phase, column " : "\nbackward phase, column ", j + 1, ":\n");
     exchange_pending_ = forward;
 }

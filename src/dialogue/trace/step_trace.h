@@ -26,7 +26,7 @@ public:
     void seeded(const Matrix& a, int n) override;
     void row_scaled(int i, double s) override;
     void scaling_done(const Matrix& a, int n) override;
-    void column_started(bool forward, int j) override;
+    void column_started(Phase phase, int j) override;
     void rows_exchanged(int upper) override;
     void row_replaced(int r, int p, double ratio) override;
     void row_kept(int r, int j) override;
