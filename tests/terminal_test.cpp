@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -237,6 +238,16 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
           {"matinv: note: line 3, column 1: the input goes on with \"5" + unread, ""}},
          0},
         {true,
+         {{order, "1\n"},
+          {"INPUT a11: ", "0 2\n"},
+          {"0 2\n\nINVERSE MATRIX NOT EXIST!!\nmatinv: note: \"2\" after a11 is taken as the "
+           "order of matrix 2\n" +
+               order,
+           ""},
+          {"INPUT a11 a12: ", "1 0 0 1\n"},
+          {"[A][B]=", ""}},
+         0},
+        {true,
          {{order, "2 x\n"},
           {"2 x\nINPUT a11 a12: \nmatinv: line 1, column 3: ", ""},
           {"but found \"x\"\nINPUT a11 a12: ", "\x04"},
@@ -252,6 +263,30 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
         ASSERT_TRUE(c.terminal ? program.start_on_terminal() : program.start_on_pipes(false, true));
         hold_conversation(program, c.session, c.status);
     }
+}
+
+// A paste that is still arriving while its rest is dropped after a typo:
+// the dropping ends once the paste does, and the question is asked again.
+TEST(Interactive, DroppingAPasteEndsWhileItIsStillArriving) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_terminal());
+    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    program.answer("1\n");
+    ASSERT_TRUE(program.expect("INPUT a11: "));
+    program.answer("x\n");
+    // A line every 10 ms for a second: well within the quiet time that ends a paste.
+    std::thread paste([&program] {
+        for (int line = 0; line < 100; ++line) {
+            program.answer("7 8 9\n");
+            usleep(10'000);
+        }
+    });
+    const bool asked_again = program.expect("found \"x\"\n") && program.expect("INPUT a11: ");
+    paste.join();
+    ASSERT_TRUE(asked_again) << "the program still drops input a while after the paste ended";
+    program.answer("2\n");
+    EXPECT_TRUE(program.expect("\n[B]=\n0.5000000000\t\n"));
+    EXPECT_EQ(program.exit_status(), 0);
 }
 
 // Runs `script` in a shell whose last command execs the program (as "$0"),
