@@ -10,13 +10,14 @@
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
 #include "support/memory_streams.h"
+#include "support/prompts.h"
 #include "trace/trace_width.h"
 
 namespace matinv {
 namespace {
 
-const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";
-const std::string kRows2 = "INPUT a11 a12: INPUT a21 a22: ";
+using testing::kOrder;
+using testing::row_prompts;
 
 // How the streams of one run behave.
 struct Behaviour {
@@ -94,7 +95,7 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
          "matinv: standard output could not be written: Broken pipe\n", 1},
         {"the reader has gone from an endless stream", endless_failures, 2, EPIPE, 0, kOrder,
          "matinv: standard output could not be written: Broken pipe\n", 2},
-        {"a read fails", "2 4 7", 0, 0, EIO, kOrder + kRows2,
+        {"a read fails", "2 4 7", 0, 0, EIO, kOrder + row_prompts(2),
          "matinv: standard input could not be read: Input/output error\n", 2},
         {"the first read fails", "", 0, 0, EISDIR, kOrder,
          "matinv: standard input could not be read: Is a directory\n", 1},
