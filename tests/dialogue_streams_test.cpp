@@ -10,6 +10,7 @@
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
 #include "support/memory_streams.h"
+#include "support/program_table.h"
 #include "support/prompts.h"
 #include "trace/trace_width.h"
 
@@ -60,10 +61,9 @@ TEST(DialogueStreams, PartialAndWouldBlockTransfersChangeNothing) {
                 sink->would_block = b.writes_block;
             }
             const int status = run_dialogue(in, out, errors);
+            testing::expect_run({out.text, errors.text, status},
+                                {c.name, input, plain_status, plain_out.text, plain_errors.text});
             const std::string label = std::string(c.name) + ", input " + input;
-            EXPECT_EQ(status, plain_status) << label;
-            EXPECT_EQ(out.text, plain_out.text) << label;
-            EXPECT_EQ(errors.text, plain_errors.text) << label;
             EXPECT_EQ(in.waits > 0, b.reads_block) << label;
             EXPECT_EQ(out.waits > 0, b.writes_block) << label;
         }
@@ -115,9 +115,8 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
         out.failing_write = c.failing_write;
         out.error_number = c.write_error;
         MemorySink errors;
-        EXPECT_EQ(run_dialogue(in, out, errors), 1) << c.name;
-        EXPECT_EQ(out.text, c.out) << c.name;
-        EXPECT_EQ(errors.text, c.errors) << c.name;
+        const int status = run_dialogue(in, out, errors);
+        testing::expect_run({out.text, errors.text, status}, {c.name, c.input, 1, c.out, c.errors});
         EXPECT_LE(in.reads, c.most_reads) << c.name;
         if (c.failing_write > 0) {
             EXPECT_EQ(out.writes, c.failing_write) << c.name << ": written after the failure";
