@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -191,32 +192,48 @@ TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
 
 // The trace's width: the terminal's size, else COLUMNS if a count, else 80; off a terminal, no
 // limit. Too wide a matrix comes in even blocks of whole columns, each as wide as its widest
-// number and tab. Cases: the input, at a terminal, its size, COLUMNS, the first matrix written.
+// number and tab; a sentence too wide is broken after a comma or at a blank, and goes on
+// indented (the lines of messages are not the trace's). Cases: the input, at a terminal, its size,
+// COLUMNS, the trace's first line after "order n: each row is the entered row,", the first matrix
+// written.
 TEST(DialogueStreams, TheTraceFitsTheTerminalInColumnBlocks) {
     const std::string one = "1.0000000000\t", zero = "0.0000000000\t", i1 = one + zero + "\n";
     const std::string a1 = "12345.0000000000\t7.0000000000\t", a2 = "2.0000000000\t6.0000000000\t";
     const std::string whole = a1 + i1 + a2 + zero + one + "\n";
     const std::string id = one + zero + zero + "\n" + zero + one + zero + "\n" + zero + zero + one;
-    const std::tuple<const char*, bool, int, const char*, std::string> cases[] = {
-        {"2 12345 7 2 6", true, 72, "40", whole},
-        {"2 12345 7 2 6", true, 0, "71",
+    const std::string broken = "\n  then the identity's row\n";
+    const std::tuple<const char*, bool, int, const char*, std::string, std::string> cases[] = {
+        {"2 12345 7 2 6", true, 72, "40", broken, whole},
+        {"2 12345 7 2 6", true, 0, "71", broken,
          "Columns 1 and 2:\n" + a1 + "\n" + a2 + "\nColumns 3 and 4:\n" + i1 + zero + one + "\n"},
-        {"2 12345 7 2 6", true, 0, "40x", whole},
-        {"2 12345 7 2 6", false, 16, "16", whole},
-        {"3 1 0 0 0 1 0 0 0 1", true, 0, nullptr,
+        {"2 12345 7 2 6", true, 0, "40x", broken, whole},
+        {"2 12345 7 2 6", false, 16, "16", " then the identity's row\n", whole},
+        {"3 1 0 0 0 1 0 0 0 1", true, 0, nullptr, broken,
          "Columns 1 through 3:\n" + id + "\nColumns 4 through 6:\n" + id + "\n"},
-        {"1 1e30", true, 40, nullptr,
+        {"1 1e30", true, 40, nullptr, broken,
          "Column 1:\n1000000000000000019884624838656.0000000000\t\nColumn 2:\n" + one + "\n"},
+        {"2 1e-5 -2 3 4", true, 80, nullptr, broken,
+         "0.0000100000\t-2.0000000000\t" + i1 + "3.0000000000\t4.0000000000\t" + zero + one + "\n"},
     };
-    for (const auto& [input, terminal, size, columns, matrix] : cases) {
+    for (const auto& [input, terminal, size, columns, header, matrix] : cases) {
         MemorySource in(input);
         MemorySink out, errors;
-        run_dialogue(in, out, errors,
-                     {.steps = true, .trace_columns = trace_width(terminal, size, columns)});
+        const int width = trace_width(terminal, size, columns);
+        run_dialogue(in, out, errors, {.steps = true, .trace_columns = width});
+        const std::string label = "input " + std::string(input) + ", terminal " +
+                                  std::to_string(terminal) + " of size " + std::to_string(size) +
+                                  ", COLUMNS " + (columns != nullptr ? columns : "unset");
         const std::size_t start = errors.text.find("row\n") + 4;
         EXPECT_EQ(errors.text.substr(start, errors.text.find("\nrow scaling") - start), matrix)
-            << "input " << input << ", terminal " << terminal << " of size " << size << ", COLUMNS "
-            << (columns != nullptr ? columns : "unset");
+            << label;
+        EXPECT_NE(errors.text.find("the entered row," + header), std::string::npos) << label;
+        std::istringstream lines(errors.text);
+        for (std::string line; width > 0 && std::getline(lines, line);) {
+            const bool sentence =
+                line.find('\t') == std::string::npos && !line.starts_with("matinv: ");
+            EXPECT_TRUE(!sentence || line.size() <= std::size_t(width))
+                << label << ": \"" << line << "\" is wider";
+        }
     }
 }
 

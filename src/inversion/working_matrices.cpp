@@ -9,11 +9,6 @@ void clear(WorkingMatrices& m) {
     std::memset(m.a0, 0, sizeof m.a0);
 }
 
-void store_entry(WorkingMatrices& m, int i, int j, double x) {
-    m.a[i][j] = x;
-    m.a0[i][j] = x;
-}
-
 void seed_identity(WorkingMatrices& m, int i) { m.a[i][m.n + i] = 1.0; }
 
 }  // namespace matinv

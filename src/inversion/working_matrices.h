@@ -19,8 +19,12 @@ struct WorkingMatrices {
 // previous attempt used; n is left to be overwritten by the next read.
 void clear(WorkingMatrices& m);
 
-// Writes one entered value into both matrices at once.
-void store_entry(WorkingMatrices& m, int i, int j, double x);
+// Writes one entered value into both matrices at once; inline, as it is
+// done for every entry read.
+inline void store_entry(WorkingMatrices& m, int i, int j, double x) {
+    m.a[i][j] = x;
+    m.a0[i][j] = x;
+}
 
 // Puts row i's 1 into the identity half of a.
 void seed_identity(WorkingMatrices& m, int i);

@@ -81,6 +81,7 @@ void ByteCursor::drop_taken_bytes() {
     dropped_ += position_;
     std::memmove(buffer_, buffer_ + position_, end_ - position_);
     end_ -= position_;
+    buffer_[end_] = '\0';
     position_ = 0;
 }
 

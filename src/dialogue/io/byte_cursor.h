@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -17,10 +18,16 @@ struct InputPlace {
 };
 
 // The white space that separates words of the input, as isspace() has it in
-// the C locale.
-inline bool is_space(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+// the C locale, looked up in a table: the reader asks of every byte between
+// two numbers. -1, the end of the input, is none.
+inline constexpr auto kSpaceBytes = [] {
+    std::array<bool, 256> space{};
+    for (const unsigned char c : {' ', '\t', '\n', '\r', '\v', '\f'}) {
+        space[c] = true;
+    }
+    return space;
+}();
+inline bool is_space(int c) { return kSpaceBytes[static_cast<unsigned char>(c)]; }
 
 // How a read of bytes not yet arrived goes: not at all, only for those that
 // can be read without waiting, or waiting for them.
@@ -43,7 +50,9 @@ enum class Refill { none, without_waiting, waiting };
 class ByteCursor {
 public:
     ByteCursor(Source& source, OutputBuffer& pending)
-        : source_(source), pending_(pending), at_terminal_(source.is_terminal()) {}
+        : source_(source), pending_(pending), at_terminal_(source.is_terminal()) {
+        buffer_[0] = '\0';
+    }
     ByteCursor(const ByteCursor&) = delete;
     ByteCursor& operator=(const ByteCursor&) = delete;
 
@@ -63,10 +72,12 @@ public:
     // Refill::without_waiting.
     bool skip_space(Refill refill = Refill::waiting) {
         for (;;) {
-            while (position_ < end_ && is_space(static_cast<unsigned char>(buffer_[position_]))) {
-                ++position_;
+            std::size_t at = position_;
+            while (is_space(static_cast<unsigned char>(buffer_[at]))) {  // the 0 at end_ stops it
+                ++at;
             }
-            if (position_ < end_) {
+            position_ = at;
+            if (at < end_) {
                 return true;
             }
             if (!refill_buffer(refill)) {
@@ -131,7 +142,9 @@ private:
     static constexpr std::size_t kCapacity = 1 << 16;
     Source& source_;
     OutputBuffer& pending_;
-    // One byte more than is ever read into, for the 0 after the last byte.
+    // One byte more than is ever read into, for the 0 kept at buffer_[end_];
+    // the rest is left unset, as zeroing it would cost a short run more
+    // than all its reading.
     char buffer_[kCapacity + 1];
     std::size_t position_ = 0;
     std::size_t end_ = 0;

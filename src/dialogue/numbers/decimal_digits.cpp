@@ -13,8 +13,7 @@ bool DecimalDigits::quick_value(double& result) const {
     if (dropped_nonzero_ || kept_count_ > kDigitsInUint64) {
         return false;
     }
-    const std::int64_t exponent =
-        point_ + (exponent_negative_ ? -exponent_ : exponent_) - kept_count_;
+    const std::int64_t exponent = point_ + exponent_ - kept_count_;
     return exact_decimal_value(mantissa_, exponent, negative_, result);
 }
 
@@ -41,7 +40,7 @@ double DecimalDigits::value() const {
     if (kept_count_ == 0) {
         text[length++] = '0';
     }
-    const std::int64_t exponent = point_ + (exponent_negative_ ? -exponent_ : exponent_);
+    const std::int64_t exponent = point_ + exponent_;
     text[length++] = 'e';
     const auto written = std::to_chars(text + length, text + sizeof text - 1, exponent);
     length = static_cast<int>(written.ptr - text);

@@ -17,40 +17,37 @@ namespace matinv {
 // Both give the nearest double, so the choice never shows in a value.
 class DecimalDigits {
 public:
-    void add_integer_digit(int digit);
-    void mark_point() {}  // the fraction's digits are told apart as they come
-    void add_fraction_digit(int digit);
-    void add_exponent_digit(int digit);
+    void add_integer_digit(unsigned digit);
+    void add_fraction_digit(unsigned digit);
     void set_negative() { negative_ = true; }
-    void set_exponent_negative() { exponent_negative_ = true; }
+    void set_exponent(std::int64_t exponent) { exponent_ = exponent; }
 
     // The nearest double, as a correct strtod gives for the same text: infinity beyond
     // the range of doubles, zero or a subnormal below it.
     double value() const;
 
 private:
-    void add_significant(int digit);
+    void add_significant(unsigned digit);
     bool quick_value(double& result) const;
 
     static constexpr int kKeptDigits = 800;
-    // Decimal exponents are held well beyond any double's range, and no
-    // further, so that no count can overflow.
-    static constexpr std::int64_t kExponentCap = 1'000'000'000;
+    // The point's place is held well beyond any double's range, and no
+    // further, so that no count of digits can overflow it.
+    static constexpr std::int64_t kPointCap = 1'000'000'000;
 
     char kept_[kKeptDigits + 1];  // significant digits, leading zeros dropped
     int kept_count_ = 0;
     std::uint64_t mantissa_ = 0;  // the first kDigitsInUint64 kept digits as an integer
     bool dropped_nonzero_ = false;
-    // The value is 0.kept_ x 10^point_ x 10^(+/-exponent_).
+    // The value is 0.kept_ x 10^point_ x 10^exponent_.
     std::int64_t point_ = 0;
-    std::int64_t exponent_ = 0;
+    std::int64_t exponent_ = 0;  // as written after e or E
     bool negative_ = false;
-    bool exponent_negative_ = false;
 };
 
 // The digits arrive one call each, so these stay inline.
 
-inline void DecimalDigits::add_significant(int digit) {
+inline void DecimalDigits::add_significant(unsigned digit) {
     if (kept_count_ < kKeptDigits) {
         kept_[kept_count_++] = static_cast<char>('0' + digit);
         if (kept_count_ <= kDigitsInUint64) {
@@ -61,30 +58,24 @@ inline void DecimalDigits::add_significant(int digit) {
     }
 }
 
-inline void DecimalDigits::add_integer_digit(int digit) {
+inline void DecimalDigits::add_integer_digit(unsigned digit) {
     if (kept_count_ == 0 && digit == 0) {
         return;  // a leading zero
     }
     add_significant(digit);
-    if (point_ < kExponentCap) {
+    if (point_ < kPointCap) {
         ++point_;
     }
 }
 
-inline void DecimalDigits::add_fraction_digit(int digit) {
+inline void DecimalDigits::add_fraction_digit(unsigned digit) {
     if (kept_count_ == 0 && digit == 0) {
-        if (point_ > -kExponentCap) {
+        if (point_ > -kPointCap) {
             --point_;  // a zero between the point and the first significant digit
         }
         return;
     }
     add_significant(digit);
-}
-
-inline void DecimalDigits::add_exponent_digit(int digit) {
-    if (exponent_ < kExponentCap) {
-        exponent_ = exponent_ * 10 + digit;
-    }
 }
 
 }  // namespace matinv

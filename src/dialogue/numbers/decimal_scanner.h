@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 
 // The numbers of the input, in plain decimal notation only: not "inf", "nan"
 // or hexadecimal.
@@ -27,7 +28,9 @@
 namespace matinv {
 namespace decimal_scan {
 
-inline bool is_digit(int c) { return c >= '0' && c <= '9'; }
+// A digit's value; above 9 for any other byte, and for -1, the end.
+inline unsigned digit_of(int c) { return static_cast<unsigned>(c - '0'); }
+inline bool is_digit(int c) { return digit_of(c) <= 9; }
 inline bool is_sign(int c) { return c == '+' || c == '-'; }
 
 }  // namespace decimal_scan
@@ -60,51 +63,68 @@ bool scan_whole_number(Cursor& in, int& value) {
     return true;
 }
 
-// A decimal, its sign, digits (as values 0 to 9) and exponent handed to
-// `digits` as they are taken: a DecimalDigits for any text, or a ShortDecimal, which converts the
-// usual short ones exactly without keeping their digits.
-template <class Cursor, class Digits>
-bool scan_decimal(Cursor& in, Digits& digits) {
-    using decimal_scan::is_digit;
-    using decimal_scan::is_sign;
-    const std::size_t sign_length = is_sign(in.peek(0)) ? 1 : 0;
-    if (!is_digit(in.peek(sign_length)) &&
-        !(in.peek(sign_length) == '.' && is_digit(in.peek(sign_length + 1)))) {
+namespace decimal_scan {
+
+// After e or E: the exponent, when digits follow it, with or without a
+// sign; otherwise false, with nothing taken. It is held far beyond any
+// double's range, and no further, so that no number of digits overflows it.
+template <class Cursor>
+bool scan_exponent(Cursor& in, std::int64_t& exponent) {
+    const std::size_t sign_length = is_sign(in.peek(1)) ? 1 : 0;
+    if (!is_digit(in.peek(1 + sign_length))) {
         return false;
     }
-    if (sign_length > 0) {
+    const bool negative = in.peek(1) == '-';
+    for (std::size_t k = 0; k <= sign_length; ++k) {
+        in.advance();
+    }
+    constexpr std::int64_t kExponentCap = 1'000'000'000;
+    std::int64_t magnitude = 0;
+    for (unsigned digit; (digit = digit_of(in.peek(0))) <= 9; in.advance()) {
+        if (magnitude < kExponentCap) {
+            magnitude = magnitude * 10 + digit;
+        }
+    }
+    exponent = negative ? -magnitude : magnitude;
+    return true;
+}
+
+}  // namespace decimal_scan
+
+// A decimal, its sign and digits (as values 0 to 9) handed to `digits` as
+// they are taken, and its exponent once it is read: a DecimalDigits for any
+// text, or a ShortDecimal, which converts the usual short ones exactly
+// without keeping their digits. The common case, an unsigned digit first,
+// is tested first.
+template <class Cursor, class Digits>
+bool scan_decimal(Cursor& in, Digits& digits) {
+    using decimal_scan::digit_of;
+    using decimal_scan::is_digit;
+    if (!is_digit(in.peek(0))) {
+        const std::size_t sign_length = decimal_scan::is_sign(in.peek(0)) ? 1 : 0;
+        const int lead = in.peek(sign_length);
+        if (!is_digit(lead) && !(lead == '.' && is_digit(in.peek(sign_length + 1)))) {
+            return false;
+        }
         if (in.peek(0) == '-') {
             digits.set_negative();
         }
-        in.advance();
+        if (sign_length > 0) {
+            in.advance();
+        }
     }
-    while (is_digit(in.peek(0))) {
-        digits.add_integer_digit(in.peek(0) - '0');
-        in.advance();
+    for (unsigned digit; (digit = digit_of(in.peek(0))) <= 9; in.advance()) {
+        digits.add_integer_digit(digit);
     }
     if (in.peek(0) == '.') {
-        digits.mark_point();
         in.advance();
-        while (is_digit(in.peek(0))) {
-            digits.add_fraction_digit(in.peek(0) - '0');
-            in.advance();
+        for (unsigned digit; (digit = digit_of(in.peek(0))) <= 9; in.advance()) {
+            digits.add_fraction_digit(digit);
         }
     }
-    if (in.peek(0) == 'e' || in.peek(0) == 'E') {
-        const std::size_t exponent_sign_length = is_sign(in.peek(1)) ? 1 : 0;
-        if (is_digit(in.peek(1 + exponent_sign_length))) {
-            in.advance();
-            if (exponent_sign_length > 0) {
-                if (in.peek(0) == '-') {
-                    digits.set_exponent_negative();
-                }
-                in.advance();
-            }
-            while (is_digit(in.peek(0))) {
-                digits.add_exponent_digit(in.peek(0) - '0');
-                in.advance();
-            }
-        }
+    std::int64_t exponent = 0;
+    if ((in.peek(0) == 'e' || in.peek(0) == 'E') && decimal_scan::scan_exponent(in, exponent)) {
+        digits.set_exponent(exponent);
     }
     return true;
 }

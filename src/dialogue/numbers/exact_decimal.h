@@ -40,36 +40,28 @@ inline bool exact_decimal_value(std::uint64_t digits, std::int64_t exponent, boo
 class ShortDecimal {
 public:
     void set_negative() { negative_ = true; }
-    void set_exponent_negative() { exponent_negative_ = true; }
-    void add_integer_digit(int digit) {
-        digits_ = digits_ * 10 + static_cast<std::uint64_t>(digit);
+    void add_integer_digit(unsigned digit) {
+        digits_ = digits_ * 10 + digit;
         ++count_;
     }
-    void mark_point() { count_at_point_ = count_; }
-    void add_fraction_digit(int digit) { add_integer_digit(digit); }
-    void add_exponent_digit(int digit) {
-        if (exponent_ < kExponentCap) {  // far beyond any exact power, and no further
-            exponent_ = exponent_ * 10 + digit;
-        }
+    void add_fraction_digit(unsigned digit) {
+        add_integer_digit(digit);
+        --scale_;
     }
+    void set_exponent(std::int64_t exponent) { exponent_ = exponent; }
 
     // False, leaving `value` alone, when the number is not short enough.
     bool exact_value(double& value) const {
-        const int fraction_count = count_at_point_ < 0 ? 0 : count_ - count_at_point_;
         return count_ <= kDigitsInUint64 &&
-               exact_decimal_value(digits_,
-                                   (exponent_negative_ ? -exponent_ : exponent_) - fraction_count,
-                                   negative_, value);
+               exact_decimal_value(digits_, exponent_ + scale_, negative_, value);
     }
 
 private:
-    static constexpr int kExponentCap = 100'000;
     std::uint64_t digits_ = 0;
     int count_ = 0;
-    int count_at_point_ = -1;  // no point
-    int exponent_ = 0;
+    int scale_ = 0;  // minus the number of digits after the point
+    std::int64_t exponent_ = 0;
     bool negative_ = false;
-    bool exponent_negative_ = false;
 };
 
 }  // namespace matinv

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "inversion/inversion.h"
 #include "io/output_buffer.h"
@@ -37,11 +36,9 @@ public:
     void final_division_done(const Matrix& a, int n) override;
 
 private:
+    template <class... Parts>
+    void say(const Parts&... parts);
     void put_matrix(const Matrix& a, int n);
-    void put_block_heading(int first, int end);
-    void put_number(double value);
-    void put_row(int i);
-    void put_division(int i, double divisor, std::string_view heading);
     void note_missing_exchange();
 
     OutputBuffer& out_;

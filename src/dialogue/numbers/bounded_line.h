@@ -1,0 +1,39 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+#include "numbers/append.h"
+
+namespace matinv {
+
+// A line of at most `Capacity` bytes held in place, for append(): what
+// does not fit is cut, so a line built from parts of any length stays
+// whole up to its capacity. Numbers are written into spare room past the
+// capacity and then cut like text.
+template <std::size_t Capacity>
+class BoundedLine {
+public:
+    std::string_view text() const { return {text_, used_}; }
+
+    void put(std::string_view text) {
+        const std::size_t part = std::min(text.size(), Capacity - used_);
+        std::memcpy(text_ + used_, text.data(), part);
+        used_ += part;
+    }
+    // For at most kLongestNumber bytes.
+    char* room(std::size_t /*size*/) { return text_ + used_; }
+    void commit(const char* end) {
+        used_ = std::min(static_cast<std::size_t>(end - text_), Capacity);
+    }
+
+private:
+    // Only the first used_ bytes are ever read; zeroing the rest buys nothing.
+    // cppcheck-suppress uninitMemberVarPrivate
+    char text_[Capacity + kLongestNumber];
+    std::size_t used_ = 0;
+};
+
+}  // namespace matinv

@@ -1,0 +1,60 @@
+// One line written from parts, into the output buffer and into a line of
+// fixed capacity alike.
+#include "numbers/append.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "io/output_buffer.h"
+#include "numbers/bounded_line.h"
+#include "support/memory_streams.h"
+
+namespace matinv {
+namespace {
+
+// What append() writes of `parts` into an output buffer; a line with room
+// for 512 bytes must hold the same, and one with room for 10 its first 10
+// bytes, even where they end inside a number.
+template <class... Parts>
+std::string appended(const Parts&... parts) {
+    MemorySink sink;
+    OutputBuffer out(sink);
+    append(out, parts...);
+    out.flush();
+    BoundedLine<512> line;
+    BoundedLine<10> short_line;
+    append(line, parts...);
+    append(short_line, parts...);
+    EXPECT_EQ(line.text(), sink.text);
+    EXPECT_EQ(short_line.text(), sink.text.substr(0, 10)) << "in 10 bytes";
+    return sink.text;
+}
+
+TEST(Append, WritesEachPartInItsFormAndCutsWhatDoesNotFit) {
+    const double largest = std::numeric_limits<double>::max();
+    char printed[400];
+    std::snprintf(printed, sizeof printed, "1234%.10f|", -largest);
+    const std::pair<std::string, std::string> cases[] = {
+        {appended("  row ", 3, " / ", shortest(-1.714285714285714, 10), '\n'),
+         "  row 3 / -1.714285714\n"},
+        {appended(std::numeric_limits<std::int64_t>::min(), ' ', ~std::uint64_t{0}, ' ', -7, ' ',
+                  std::size_t{10}),
+         "-9223372036854775808 18446744073709551615 -7 10"},
+        {appended(fixed10(-0.0), '\t', fixed10(2.0 / 3), '\t', fixed10(-std::nan(""))),
+         "-0.0000000000\t0.6666666667\t-nan"},
+        {appended(round_trip(0.1), ' ', round_trip(1e-12), ' ', shortest(1e30, 10)),
+         "0.1 1e-12 1e+30"},
+        {appended("1234", fixed10(-largest), '|'), printed},
+    };
+    for (const auto& [written, expected] : cases) {
+        EXPECT_EQ(written, expected) << "expected " << expected;
+    }
+}
+
+}  // namespace
+}  // namespace matinv
