@@ -11,13 +11,15 @@
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
 #include "support/memory_streams.h"
+#include "support/program_table.h"
+#include "support/prompts.h"
 #include "trace/trace_width.h"
 
 namespace matinv {
 namespace {
 
-const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";
-const std::string kRows2 = "INPUT a11 a12: INPUT a21 a22: ";
+using testing::kOrder;
+using testing::row_prompts;
 
 // How the streams of one run behave.
 struct Behaviour {
@@ -60,10 +62,9 @@ TEST(DialogueStreams, PartialAndWouldBlockTransfersChangeNothing) {
                 sink->would_block = b.writes_block;
             }
             const int status = run_dialogue(in, out, errors);
+            testing::expect_run({out.text, errors.text, status},
+                                {c.name, input, plain_status, plain_out.text, plain_errors.text});
             const std::string label = std::string(c.name) + ", input " + input;
-            EXPECT_EQ(status, plain_status) << label;
-            EXPECT_EQ(out.text, plain_out.text) << label;
-            EXPECT_EQ(errors.text, plain_errors.text) << label;
             EXPECT_EQ(in.waits > 0, b.reads_block) << label;
             EXPECT_EQ(out.waits > 0, b.writes_block) << label;
         }
@@ -95,7 +96,7 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
          "matinv: standard output could not be written: Broken pipe\n", 1},
         {"the reader has gone from an endless stream", endless_failures, 2, EPIPE, 0, kOrder,
          "matinv: standard output could not be written: Broken pipe\n", 2},
-        {"a read fails", "2 4 7", 0, 0, EIO, kOrder + kRows2,
+        {"a read fails", "2 4 7", 0, 0, EIO, kOrder + row_prompts(2),
          "matinv: standard input could not be read: Input/output error\n", 2},
         {"the first read fails", "", 0, 0, EISDIR, kOrder,
          "matinv: standard input could not be read: Is a directory\n", 1},
@@ -115,9 +116,8 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
         out.failing_write = c.failing_write;
         out.error_number = c.write_error;
         MemorySink errors;
-        EXPECT_EQ(run_dialogue(in, out, errors), 1) << c.name;
-        EXPECT_EQ(out.text, c.out) << c.name;
-        EXPECT_EQ(errors.text, c.errors) << c.name;
+        const int status = run_dialogue(in, out, errors);
+        testing::expect_run({out.text, errors.text, status}, {c.name, c.input, 1, c.out, c.errors});
         EXPECT_LE(in.reads, c.most_reads) << c.name;
         if (c.failing_write > 0) {
             EXPECT_EQ(out.writes, c.failing_write) << c.name << ": written after the failure";

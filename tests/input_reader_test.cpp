@@ -427,6 +427,21 @@ TEST(ReadEntry, FlushesPendingOutputOnlyBeforeItWaits) {
     EXPECT_EQ(source.output_seen_at_reads.back(), "first? second? third? ");
 }
 
+// Once the output cannot be written, the reader says so and reads no more,
+// though the input goes on.
+TEST(ReadEntry, StopsWhenPendingOutputCannotBeWritten) {
+    MemorySink sink;
+    sink.failing_write = 2;
+    OutputBuffer out(sink);
+    PieceSource source({"5 ", "6 "});
+    InputReader reader(source, out);
+    out.put("first? ");
+    ASSERT_EQ(reader.read_entry().found, Found::number);
+    out.put("second? ");
+    EXPECT_EQ(reader.read_entry().found, Found::output_failed);
+    EXPECT_EQ(source.output_seen_at_reads.size(), 1U);
+}
+
 // An order, then entries until a read is not ok: that read's place is the
 // first byte of the refused text, or the end of the input; for an order
 // beyond int's range, the order's first byte. In small reads the reader

@@ -9,14 +9,11 @@
 #include "support/lcg_random.h"
 #include "support/program_runner.h"
 #include "support/program_table.h"
+#include "support/prompts.h"
 
 namespace matinv::testing {
 namespace {
 
-const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";
-const std::string kRows2 = "INPUT a11 a12: INPUT a21 a22: ";
-const std::string kRows3 = "INPUT a11 a12 a13: INPUT a21 a22 a23: INPUT a31 a32 a33: ";
-const std::string kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
 const std::string kReport2x2 =
     "\n[A]=\n"
     "4.0000000000\t7.0000000000\t\n"
@@ -41,9 +38,6 @@ std::string computed_nan() {
     volatile double infinity = std::numeric_limits<double>::infinity();
     return std::signbit(infinity / infinity) ? "-nan" : "nan";
 }
-const std::string kRows4 =
-    "INPUT a11 a12 a13 a14: INPUT a21 a22 a23 a24: INPUT a31 a32 a33 a34: "
-    "INPUT a41 a42 a43 a44: ";
 
 std::string repeated(const std::string& text, int times) {
     std::string all;
@@ -60,27 +54,28 @@ Surroundings arguments(std::vector<std::string> words) { return {.arguments = st
 // and notes expected.
 TEST(Program, Transcripts) {
     const ProgramCase cases[] = {
-        {"2x2 example", "2\n4 7\n2 6\n", 0, kOrder + kRows2 + kReport2x2},
-        {"all on one line", "2 4 7 2 6", 0, kOrder + kRows2 + kReport2x2},
-        {"rows split and joined across lines", "2\n4\n7 2\n\n6", 0, kOrder + kRows2 + kReport2x2},
+        {"2x2 example", "2\n4 7\n2 6\n", 0, kOrder + row_prompts(2) + kReport2x2},
+        {"all on one line", "2 4 7 2 6", 0, kOrder + row_prompts(2) + kReport2x2},
+        {"rows split and joined across lines", "2\n4\n7 2\n\n6", 0,
+         kOrder + row_prompts(2) + kReport2x2},
         {"singular, then the example", "2\n1 2\n2 4\n2\n4 7\n2 6\n", 0,
-         kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2},
+         kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReport2x2},
         {"two failures of other orders first", "1 0\n3 1 2 3 2 4 6 0 0 1\n2 4 7 2 6", 0,
-         kOrder + "INPUT a11: " + kNoInverse + kOrder + kRows3 + kNoInverse + kOrder + kRows2 +
-             kReport2x2},
+         kOrder + row_prompts(1) + kNoInverse + kOrder + row_prompts(3) + kNoInverse + kOrder +
+             row_prompts(2) + kReport2x2},
         {"zero, then order 1", "1 0 1 3", 0,
-         kOrder + "INPUT a11: " + kNoInverse + kOrder + "INPUT a11: " +
+         kOrder + row_prompts(1) + kNoInverse + kOrder + row_prompts(1) +
              "\n[A]=\n3.0000000000\t\n\n[B]=\n0.3333333333\t\n\n[A][B]=\n1.0000000000\t\n"},
         {"order 0", "0\n", 0, kOrder + kEmptyReport},
         {"negative order", "-7\n", 0, kOrder + kEmptyReport},
         {"order that does not fit an int, negative", "-99999999999", 0, kOrder + kEmptyReport},
         {"smallest invertible", "1 1e-10", 0,
-         kOrder + "INPUT a11: " +
+         kOrder + row_prompts(1) +
              "\n[A]=\n0.0000000001\t\n\n[B]=\n10000000000.0000000000\t\n\n[A][B]=\n"
              "1.0000000000\t\n"},
         // Nonzero values printed as zero get a note: any in [A], in [B] from 2^-26 of its largest.
         {"entries too small for ten decimals", "2 1 1e-11 0 1", 0,
-         kOrder + kRows2 +
+         kOrder + row_prompts(2) +
              "\n[A]=\n1.0000000000\t0.0000000000\t\n0.0000000000\t1.0000000000\t\n"
              "\n[B]=\n1.0000000000\t-0.0000000000\t\n0.0000000000\t1.0000000000\t\n"
              "\n[A][B]=\n1.0000000000\t0.0000000000\t\n0.0000000000\t1.0000000000\t\n",
@@ -94,11 +89,11 @@ TEST(Program, Transcripts) {
         {"round-off in [B]", "3 0 5 3 -5 2 -2 5 -5 -3", 0, like("*\t-0.0000000000\t*[A][B]*")},
         {"[B] singular to working precision", "3 2e30 0 -2e30 -4e30 -2e30 -7e30 6e30 2e30 5e30", 0,
          like("*[B]=\n0.0000000000\t-0.0000000000\t*"), like("matinv: warning: *2.2e-16)\n")},
-        {"order read as 2 from 2.5, then .5", "2.5 1 2 3", 0, kOrder + kRows2 + kReportHalf,
+        {"order read as 2 from 2.5, then .5", "2.5 1 2 3", 0, kOrder + row_prompts(2) + kReportHalf,
          "matinv: warning: the order \"2\" runs straight into \".5\"; it was read as 2, and "
          "\".5\" is left for the next read\n"},
         {"order run on in two attempts", "2.0 1 0 2 +2.5 1 2 3", 0,
-         kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReportHalf,
+         kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReportHalf,
          "matinv: warning: the order \"2\" runs straight into \".0\"; it was read as 2, and "
          "\".0\" is left for the next read\n"
          "matinv: warning: the order \"+2\" runs straight into \".5\"; it was read as 2, and "
@@ -107,30 +102,30 @@ TEST(Program, Transcripts) {
          "matinv: warning: the order \"0\" runs straight into \"x10\"; it was read as 0, and "
          "\"x10\" is not read\n"},
         {"tiny diagonal refused, with a note", "2 1e-11 0 0 1e-11 2 4 7 2 6", 0,
-         kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2,
+         kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReport2x2,
          "matinv: note: the matrix has an inverse, and was refused only for the small entries "
          "of rows 1 and 2\n"},
         {"one small row refused, with a note", "2 1e-11 0 0 1 2 4 7 2 6", 0,
-         kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2,
+         kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReport2x2,
          "matinv: note: the matrix has an inverse, and was refused only for the small entries "
          "of row 1\n"},
         {"three small rows, with a note", "3 1e-11 0 0 0 -1e-12 0 0 0 0.5 2 4 7 2 6", 0,
-         kOrder + kRows3 + kNoInverse + kOrder + kRows2 + kReport2x2,
+         kOrder + row_prompts(3) + kNoInverse + kOrder + row_prompts(2) + kReport2x2,
          "matinv: note: the matrix has an inverse, and was refused only for the small entries "
          "of rows 1, 2 and 3\n"},
         {"small rows of a singular matrix, no note", "2 1e-11 2e-11 1e-11 2e-11 2 4 7 2 6", 0,
-         kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2},
+         kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReport2x2},
         {"order 4 singular, no note", "4 7 8 6 -1 7 -5 8 -6 4 7 2 -3 11 2 10 -9 2 4 7 2 6", 0,
-         kOrder + kRows4 + kNoInverse + kOrder + kRows2 + kReport2x2},
+         kOrder + row_prompts(4) + kNoInverse + kOrder + row_prompts(2) + kReport2x2},
         {"anything after the report is never read", "2 4 7 2 6 junk \x01 11", 0,
-         kOrder + kRows2 + kReport2x2,
+         kOrder + row_prompts(2) + kReport2x2,
          "matinv: note: line 1, column 11: the input goes on with \"junk\", which is not read: "
          "the report ends the run\n"},
         // Left after the reader's buffer, in the file: white space alone is no input.
         {"white space after the report", "2 4 7 2 6" + std::string(70000, ' '), 0,
-         kOrder + kRows2 + kReport2x2},
+         kOrder + row_prompts(2) + kReport2x2},
         {"a word after 70,000 blanks", "2 4 7 2 6" + std::string(70000, ' ') + "\n9 9", 0,
-         kOrder + kRows2 + kReport2x2,
+         kOrder + row_prompts(2) + kReport2x2,
          "matinv: note: line 2, column 1: the input goes on with \"9\", which is not read: the "
          "report ends the run\n"},
         // Entries that run on: the warning names each as typed and as read.
@@ -140,9 +135,9 @@ TEST(Program, Transcripts) {
          "matinv: warning: line 2, column 2: \"1e3\" for entry a21 (row 2, column 1) of matrix 1 "
          "runs straight into \".5\"; it was read as 1000, and \".5\" is left for the next read\n"},
         // A byte order mark, as some editors write, starts the input unseen.
-        {"a byte order mark", kBom + "2 4 7 2 6", 0, kOrder + kRows2 + kReport2x2},
+        {"a byte order mark", kBom + "2 4 7 2 6", 0, kOrder + row_prompts(2) + kReport2x2},
         {"entries beyond the double range", "1 1e400", 0,
-         kOrder + "INPUT a11: " + "\n[A]=\ninf\t\n\n[B]=\n" + computed_nan() + "\t\n\n[A][B]=\n" +
+         kOrder + row_prompts(1) + "\n[A]=\ninf\t\n\n[B]=\n" + computed_nan() + "\t\n\n[A][B]=\n" +
              computed_nan() + "\t\n",
          "matinv: warning: [B] cannot be trusted: it holds infinite or not-a-number entries\n"},
         // Singular, but rounding keeps every diagonal entry above the
@@ -155,14 +150,14 @@ TEST(Program, Transcripts) {
          "(rcond = 2e-17, below 2.2e-16)\n"},
         // Row and column numbers run together in the prompts.
         {"order 10", "10 2" + repeated(" 0 0 0 0 0 0 0 0 0 0 2", 9), 0,
-         like("*INPUT a11 a12 a13 a14 a15 a16 a17 a18 a19 a110: INPUT a21 *"
-              ": INPUT a101 a102 a103 a104 a105 a106 a107 a108 a109 a1010: \n[A]=\n*" +
-              repeated("0.0000000000\t", 9) + "1.0000000000\t\n")},
+         like("*" + row_prompts(10) + "\n[A]=\n*" + repeated("0.0000000000\t", 9) +
+              "1.0000000000\t\n")},
         // Every attempt starts from cleared matrices, so the last report is
         // the same as that of a fresh run.
         {"500 failures, then the example",
          repeated("3\n1 2 3\n4 5 6\n0 0 0\n", 500) + "2\n4 7\n2 6\n", 0,
-         repeated(kOrder + kRows3 + kNoInverse, 500) + kOrder + kRows2 + kReport2x2},
+         repeated(kOrder + row_prompts(3) + kNoInverse, 500) + kOrder + row_prompts(2) +
+             kReport2x2},
     };
     expect_runs(cases);
 }
@@ -180,11 +175,11 @@ TEST(Program, RefusedInputs) {
          "matinv: line 1, column 1: input ended while reading the order of matrix 1\n"},
         {"only blanks", " \n\t\n", 1, kOrder,
          "matinv: line 3, column 1: input ended while reading the order of matrix 1\n"},
-        {"input ends inside a row", "2\n1 2\n", 1, kOrder + kRows2,
+        {"input ends inside a row", "2\n1 2\n", 1, kOrder + row_prompts(2),
          "matinv: line 3, column 1: input ended while reading entry a21 (row 2, column 1) of "
          "matrix 1\n"},
         {"input ends after a singular matrix", "2 1 2 2 4", 1,
-         kOrder + kRows2 + kNoInverse + kOrder,
+         kOrder + row_prompts(2) + kNoInverse + kOrder,
          "matinv: line 1, column 10: input ended while reading the order of matrix 2\n"},
         {"a word for the order", "abc", 1, kOrder,
          "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
@@ -192,30 +187,30 @@ TEST(Program, RefusedInputs) {
         {"a fraction for the order", ".5", 1, kOrder,
          "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
          "\".5\"\n"},
-        {"hexadecimal entry", "1 0x10", 1, kOrder + "INPUT a11: " + kNoInverse + kOrder,
+        {"hexadecimal entry", "1 0x10", 1, kOrder + row_prompts(1) + kNoInverse + kOrder,
          "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) of matrix 1 "
          "runs straight into \"x10\"; it was read as 0, and \"x10\" is left for the next read\n"
          "matinv: line 1, column 4: expected the order of matrix 2, a whole number, but found "
          "\"x10\"\n"},
-        {"infinity", "1 inf", 1, kOrder + "INPUT a11: ",
+        {"infinity", "1 inf", 1, kOrder + row_prompts(1),
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"inf\"\n"},
-        {"not a number", "2 1 nan", 1, kOrder + "INPUT a11 a12: ",
+        {"not a number", "2 1 nan", 1, kOrder + row_prompt(2, 1),
          "matinv: line 1, column 5: expected a number for entry a12 (row 1, column 2) of matrix "
          "1, but found \"nan\"\n"},
-        {"two signs", "2 1 2 --5", 1, kOrder + kRows2,
+        {"two signs", "2 1 2 --5", 1, kOrder + row_prompts(2),
          "matinv: line 1, column 7: expected a number for entry a21 (row 2, column 1) of matrix "
          "1, but found \"--5\"\n"},
-        {"a lone sign", "1 -", 1, kOrder + "INPUT a11: ",
+        {"a lone sign", "1 -", 1, kOrder + row_prompts(1),
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"-\"\n"},
-        {"a lone point", "1 .", 1, kOrder + "INPUT a11: ",
+        {"a lone point", "1 .", 1, kOrder + row_prompts(1),
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \".\"\n"},
-        {"a control sequence", "1 \x1b[2J", 1, kOrder + "INPUT a11: ",
+        {"a control sequence", "1 \x1b[2J", 1, kOrder + row_prompts(1),
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"\\x1b[2J\"\n"},
-        {"a decimal comma", "2 0,5 1", 1, kOrder + "INPUT a11 a12: ",
+        {"a decimal comma", "2 0,5 1", 1, kOrder + row_prompt(2, 1),
          "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) of matrix 1 "
          "runs straight into \",5\"; it was read as 0, and \",5\" is left for the next read\n"
          "matinv: line 1, column 4: expected a number for entry a12 (row 1, column 2) of matrix "
@@ -227,7 +222,7 @@ TEST(Program, RefusedInputs) {
          "matinv: line 1, column 2: expected the order of matrix 1, a whole number, but found "
          "\"\\xef\\xbb\\xbf2\"; \\xef\\xbb\\xbf is U+FEFF, which does not print\n"},
         {"a fault in the second matrix", "2 1 2 2 4\n2 4 x 2 6", 1,
-         kOrder + kRows2 + kNoInverse + kOrder + "INPUT a11 a12: ",
+         kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompt(2, 1),
          "matinv: line 2, column 5: expected a number for entry a12 (row 1, column 2) of matrix "
          "2, but found \"x\"\n"},
         {"order 11", "11\n", 1, kOrder,
@@ -238,14 +233,15 @@ TEST(Program, RefusedInputs) {
          "matinv: line 2, column 3: order \"" + long_order.substr(0, 32) +
              "\"... of matrix 1 is above the limit of 10\n"},
         {"order 11 after a failed attempt", "1 0\n 11", 1,
-         kOrder + "INPUT a11: " + kNoInverse + kOrder,
+         kOrder + row_prompts(1) + kNoInverse + kOrder,
          "matinv: line 2, column 2: order \"11\" of matrix 2 is above the limit of 10\n"},
-        {"order run on into a control sequence", "1\x1b[2J", 1, kOrder + "INPUT a11: ",
+        {"order run on into a control sequence", "1\x1b[2J", 1, kOrder + row_prompts(1),
          "matinv: warning: the order \"1\" runs straight into \"\\x1b[2J\"; it was read as 1, "
          "and \"\\x1b[2J\" is left for the next read\n"
          "matinv: line 1, column 2: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"\\x1b[2J\"\n"},
-        {"order run on into long text", std::string("1").append(40, 'x'), 1, kOrder + "INPUT a11: ",
+        {"order run on into long text", std::string("1").append(40, 'x'), 1,
+         kOrder + row_prompts(1),
          "matinv: warning: the order \"1\" runs straight into " + long_text_shown +
              "; it was read as 1, and " + long_text_shown + " is left for the next read\n" +
              "matinv: line 1, column 2: expected a number for entry a11 (row 1, column 1) of "
@@ -273,9 +269,9 @@ TEST(Program, HostileSurroundings) {
          "matinv: standard input could not be read: Bad file descriptor\n",
          Surroundings{.input_closed = true}},
         {"a whole session on a small stack", "2 1 2 2 4 2 4 7 2 6", 0,
-         kOrder + kRows2 + kNoInverse + kOrder + kRows2 + kReport2x2, "",
+         kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReport2x2, "",
          Surroundings{.stack_kib = 64}},
-        {"a refused entry on a small stack", "1 x", 1, kOrder + "INPUT a11: ",
+        {"a refused entry on a small stack", "1 x", 1, kOrder + row_prompts(1),
          "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
          "1, but found \"x\"\n",
          Surroundings{.stack_kib = 64}},
@@ -325,10 +321,10 @@ TEST(Program, Options) {
     const std::string refused = "matinv: unknown option \"--step\"; try 'matinv --help'\n";
     const std::string feed = "; to read a file, redirect standard input: matinv < ";
     const ProgramCase cases[] = {
-        {"steps of the 2x2 example", "2 4 7 2 6", 0, kOrder + kRows2 + kReport2x2, kSteps2x2,
-         arguments({"--steps"})},
+        {"steps of the 2x2 example", "2 4 7 2 6", 0, kOrder + row_prompts(2) + kReport2x2,
+         kSteps2x2, arguments({"--steps"})},
         {"steps of a refused order 1, then order 0", "1 0 0", 0,
-         kOrder + "INPUT a11: " + kNoInverse + kOrder + kEmptyReport,
+         kOrder + row_prompts(1) + kNoInverse + kOrder + kEmptyReport,
          "\n--- steps for matrix 1, order 1: each row is the entered row, then the identity's "
          "row\n0.0000000000\t1.0000000000\t\n"
          "\nrow scaling, each row divided by its scale divisor:\n  row 1 / 1\n"
@@ -346,7 +342,7 @@ TEST(Program, Options) {
         {"help before a mistyped option", "", 0, like("Usage: matinv*"), "",
          arguments({"--help", "--step"})},
         {"-h for --help", "", 0, like("Usage: matinv*"), "", arguments({"-h", "--step"})},
-        {"words are not read, with a warning", "2 4 7 2 6", 0, kOrder + kRows2 + kReport2x2,
+        {"words are not read, with a warning", "2 4 7 2 6", 0, kOrder + row_prompts(2) + kReport2x2,
          "matinv: warning: ignoring the argument \"steps\"" + feed +
              "steps\nmatinv: warning: ignoring the argument \"4\"" + feed + "m.txt\n",
          arguments({"steps", "4"})},

@@ -10,9 +10,19 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "support/prompts.h"
+#include "support/slurp.h"
+
 namespace {
+
+using matinv::testing::kNoInverse;
+using matinv::testing::kOrder;
+using matinv::testing::row_prompt;
+using matinv::testing::row_prompts;
+using matinv::testing::slurp;
 
 // How long a prompt may take to show. A prompt that is written but held
 // back in a buffer never shows, since the program then waits for an answer
@@ -134,12 +144,12 @@ struct Exchange {
 // A singular matrix, then the 2x2 example: every prompt must show before
 // its answer is sent, and the report must follow the last answer.
 const std::vector<Exchange> kSession = {
-    {"INPUT ORDER OF SQUARE MATRIX: ", "2\n"},
-    {"INPUT a11 a12: ", "1 2\n"},
-    {"INPUT a21 a22: ", "2 4\n"},
-    {"\nINVERSE MATRIX NOT EXIST!!\nINPUT ORDER OF SQUARE MATRIX: ", "2\n"},
-    {"INPUT a11 a12: ", "4 7\n"},
-    {"INPUT a21 a22: ", "2 6\n"},
+    {kOrder, "2\n"},
+    {row_prompt(2, 1), "1 2\n"},
+    {row_prompt(2, 2), "2 4\n"},
+    {kNoInverse + kOrder, "2\n"},
+    {row_prompt(2, 1), "4 7\n"},
+    {row_prompt(2, 2), "2 6\n"},
     {"\n[A][B]=\n1.0000000000\t-0.0000000000\t", ""},
 };
 
@@ -175,9 +185,9 @@ TEST(Interactive, PromptsShowThroughNonBlockingPipes) {
 TEST(Interactive, RefusesTextAtOnce) {
     Conversation program;
     ASSERT_TRUE(program.start_on_pipes(false, /*errors_too=*/true));
-    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    ASSERT_TRUE(program.expect(kOrder));
     program.answer("1\n");
-    ASSERT_TRUE(program.expect("INPUT a11: "));
+    ASSERT_TRUE(program.expect(row_prompt(1, 1)));
     program.answer("x");
     ASSERT_TRUE(
         program.expect("matinv: line 2, column 1: expected a number for entry a11 "
@@ -189,7 +199,7 @@ TEST(Interactive, RefusesTextAtOnce) {
 TEST(Interactive, ErrorLineStartsOnANewLineAtATerminal) {
     Conversation program;
     ASSERT_TRUE(program.start_on_terminal());
-    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    ASSERT_TRUE(program.expect(kOrder));
     program.answer("\x04");
     // Ctrl-D echoes nothing: the line break before the message is its own.
     ASSERT_TRUE(
@@ -202,7 +212,7 @@ TEST(Interactive, ErrorLineStartsOnANewLineAtATerminal) {
 TEST(Interactive, StepsFitTheTerminal) {
     Conversation program;
     ASSERT_TRUE(program.start_on_terminal("--steps", 40));
-    ASSERT_TRUE(program.expect("INPUT ORDER OF SQUARE MATRIX: "));
+    ASSERT_TRUE(program.expect(kOrder));
     program.answer("2 4 7 2 6\n");
     EXPECT_TRUE(program.expect("row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n"));
     EXPECT_EQ(program.exit_status(), 0);
@@ -212,7 +222,6 @@ TEST(Interactive, StepsFitTheTerminal) {
 // and asked again, the rest of a paste dropped and earlier rows kept; a line
 // after Enter follows the echo, one after a prompt or Ctrl-D starts anew.
 TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
-    const std::string order = "INPUT ORDER OF SQUARE MATRIX: ";
     const std::string unread = "\", which is not read: the report ends the run\n";
     const struct {
         bool terminal;
@@ -220,30 +229,42 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
         int status;
     } cases[] = {
         {true,
-         {{order, "3\n"},
-          {"INPUT a11 a12 a13: ", "1 2 3\n"},
-          {"INPUT a21 a22 a23: ", "4 x 6\n7 8 9\n"},
+         {{kOrder, "3\n"},
+          {row_prompt(3, 1), "1 2 3\n"},
+          {row_prompt(3, 2), "4 x 6\n7 8 9\n"},
           {"line 3, column 3: expected a number for entry a22 (row 2, column 2) of matrix 1, but "
-           "found \"x\"\nINPUT a21 a22 a23: ",
+           "found \"x\"\n" +
+               row_prompt(3, 2),
            "4 5 7\n"},
-          {"INPUT a31 a32 a33: ", "7 8 10\n"},
+          {row_prompt(3, 3), "7 8 10\n"},
           {"\n[A]=\n1.0000000000\t2.0000000000\t3.0000000000\t\n4.0000000000\t5.0", ""}},
          0},
         {true,
-         {{order, "11\n"},
+         {{kOrder, "11\n"},
           {"11\nmatinv: line 1, column 1: order \"11\" of matrix 1", ""},
-          {"above the limit of 10\n" + order, "1 2\n5\n"},
-          {"1 2\n5\nmatinv: note: \"2\" after the order is taken as a11\nINPUT a11: ", ""},
+          {"above the limit of 10\n" + kOrder, "1 2\n5\n"},
+          {"1 2\n5\nmatinv: note: \"2\" after the order is taken as a11\n" + row_prompt(1, 1), ""},
           {"matinv: note: line 3, column 1: the input goes on with \"5" + unread, ""}},
          0},
         {true,
-         {{order, "2 x\n"},
-          {"2 x\nINPUT a11 a12: \nmatinv: line 1, column 3: ", ""},
-          {"but found \"x\"\nINPUT a11 a12: ", "\x04"},
+         {{kOrder, "1\n"},
+          {row_prompt(1, 1), "0 2\n"},
+          {"0 2\n" + kNoInverse +
+               "matinv: note: \"2\" after a11 is taken as the "
+               "order of matrix 2\n" +
+               kOrder,
+           ""},
+          {row_prompt(2, 1), "1 0 0 1\n"},
+          {"[A][B]=", ""}},
+         0},
+        {true,
+         {{kOrder, "2 x\n"},
+          {"2 x\n" + row_prompt(2, 1) + "\nmatinv: line 1, column 3: ", ""},
+          {"but found \"x\"\n" + row_prompt(2, 1), "\x04"},
           {"\nmatinv: line 2, column 1: input ended while reading entry a11", ""}},
          1},
         {false,
-         {{order, "1 3 9\n"}, {"note: line 1, column 5: the input goes on with \"9" + unread, ""}},
+         {{kOrder, "1 3 9\n"}, {"note: line 1, column 5: the input goes on with \"9" + unread, ""}},
          0},
     };
     for (const auto& c : cases) {
@@ -252,6 +273,30 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
         ASSERT_TRUE(c.terminal ? program.start_on_terminal() : program.start_on_pipes(false, true));
         hold_conversation(program, c.session, c.status);
     }
+}
+
+// A paste that is still arriving while its rest is dropped after a typo:
+// the dropping ends once the paste does, and the question is asked again.
+TEST(Interactive, DroppingAPasteEndsWhileItIsStillArriving) {
+    Conversation program;
+    ASSERT_TRUE(program.start_on_terminal());
+    ASSERT_TRUE(program.expect(kOrder));
+    program.answer("1\n");
+    ASSERT_TRUE(program.expect(row_prompt(1, 1)));
+    program.answer("x\n");
+    // A line every 10 ms for a second: well within the quiet time that ends a paste.
+    std::thread paste([&program] {
+        for (int line = 0; line < 100; ++line) {
+            program.answer("7 8 9\n");
+            usleep(10'000);
+        }
+    });
+    const bool asked_again = program.expect("found \"x\"\n") && program.expect(row_prompt(1, 1));
+    paste.join();
+    ASSERT_TRUE(asked_again) << "the program still drops input a while after the paste ended";
+    program.answer("2\n");
+    EXPECT_TRUE(program.expect("\n[B]=\n0.5000000000\t\n"));
+    EXPECT_EQ(program.exit_status(), 0);
 }
 
 // Runs `script` in a shell whose last command execs the program (as "$0"),
@@ -284,33 +329,20 @@ pid_t spawn_script(const char* script, int& from_program, int errors_fd, bool no
     return pid;
 }
 
-std::string slurp(int fd) {
-    std::string text;
-    char chunk[4096];
-    ssize_t got;
-    while ((got = read(fd, chunk, sizeof chunk)) > 0) {
-        text.append(chunk, static_cast<std::size_t>(got));
-    }
-    return text;
-}
-
 // Output far larger than the pipe, into a pipe left non-blocking and read
 // only after a while: every byte arrives, in order.
 TEST(Pipes, NonBlockingOutputArrivesWhole) {
-    const std::string attempt =
-        "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a21 a22: \nINVERSE MATRIX NOT "
-        "EXIST!!\n";
-    const std::string report =
-        "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n2.0000000000\t\n"
-        "\n[B]=\n0.5000000000\t\n\n[A][B]=\n1.0000000000\t\n";
+    const std::string attempt = kOrder + row_prompts(2) + kNoInverse;
+    const std::string report = kOrder + row_prompts(1) +
+                               "\n[A]=\n2.0000000000\t\n"
+                               "\n[B]=\n0.5000000000\t\n\n[A][B]=\n1.0000000000\t\n";
     FILE* errors = std::tmpfile();
     int from_program = -1;
     const pid_t pid = spawn_script("{ yes '2 1 2 2 4' | head -n 5000; echo 1 2; } | exec \"$0\"",
                                    from_program, fileno(errors), true, false);
     ASSERT_GT(pid, 0);
     usleep(200'000);  // the program fills the pipe and finds it full
-    const std::string out = slurp(from_program);
-    close(from_program);
+    const std::string out = slurp(fdopen(from_program, "r"));
     int status = 0;
     waitpid(pid, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
@@ -319,9 +351,7 @@ TEST(Pipes, NonBlockingOutputArrivesWhole) {
         expected += attempt;
     }
     EXPECT_TRUE(out == expected + report) << "the output differs; " << out.size() << " bytes";
-    std::rewind(errors);
-    EXPECT_EQ(slurp(fileno(errors)), "");
-    std::fclose(errors);
+    EXPECT_EQ(slurp(errors), "");
 }
 
 // With SIGPIPE ignored, as many supervisors run programs, an endless stream
@@ -356,9 +386,7 @@ TEST(Pipes, EndsWhenTheReaderGoesAwayWithSigpipeIgnored) {
         FAIL() << "still running a second after its reader went away";
     }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
-    std::rewind(errors);
-    EXPECT_EQ(slurp(fileno(errors)), "matinv: standard output could not be written: Broken pipe\n");
-    std::fclose(errors);
+    EXPECT_EQ(slurp(errors), "matinv: standard output could not be written: Broken pipe\n");
 }
 
 }  // namespace

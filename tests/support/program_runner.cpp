@@ -17,20 +17,10 @@ extern char** environ;
 #include <string>
 #include <vector>
 
+#include "support/slurp.h"
+
 namespace matinv::testing {
 namespace {
-
-std::string slurp(std::FILE* file) {
-    std::string text;
-    std::rewind(file);
-    char chunk[4096];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        text.append(chunk, got);
-    }
-    std::fclose(file);
-    return text;
-}
 
 #if defined(_WIN32)
 HANDLE inherited(std::FILE* file) {

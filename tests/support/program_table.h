@@ -69,8 +69,19 @@ inline void expect_text(const std::string& text, const Expected& expected,
     }
 }
 
-// Runs every case and reports each stream and status that differs, with the
-// name, the arguments and the input of its case.
+// Reports each stream and status of `run` that differs from its case, with
+// the name, the arguments and the input of the case.
+inline void expect_run(const ProgramRun& run, const ProgramCase& c) {
+    // Some inputs run to many kilobytes: their start tells them apart.
+    const std::string label = std::string(c.name) + ", arguments " +
+                              ::testing::PrintToString(c.surroundings.arguments) + ", input " +
+                              ::testing::PrintToString(c.input.substr(0, 200)) + ": ";
+    expect_text(run.out, c.out, label + "standard output ");
+    expect_text(run.errors, c.errors, label + "standard error ");
+    EXPECT_EQ(run.status, c.status) << label << "exit status";
+}
+
+// Runs every case of the built program and holds it to its case.
 // A case whose surroundings this system cannot set up is left out, and the
 // test is reported skipped, naming it, once the others have run.
 inline void expect_runs(std::span<const ProgramCase> cases) {
@@ -80,14 +91,7 @@ inline void expect_runs(std::span<const ProgramCase> cases) {
             skipped += std::string(c.name) + ": " + reason + "; ";
             continue;
         }
-        const ProgramRun run = run_matinv(c.input, c.surroundings);
-        // Some inputs run to many kilobytes: their start tells them apart.
-        const std::string label = std::string(c.name) + ", arguments " +
-                                  ::testing::PrintToString(c.surroundings.arguments) + ", input " +
-                                  ::testing::PrintToString(c.input.substr(0, 200)) + ": ";
-        expect_text(run.out, c.out, label + "standard output ");
-        expect_text(run.errors, c.errors, label + "standard error ");
-        EXPECT_EQ(run.status, c.status) << label << "exit status";
+        expect_run(run_matinv(c.input, c.surroundings), c);
     }
     if (!skipped.empty()) {
         GTEST_SKIP() << "the other cases ran; skipped " << skipped;
