@@ -7,7 +7,9 @@ namespace matinv {
 inline constexpr int kMaxOrder = 10;
 inline constexpr int kColumns = 2 * kMaxOrder;  // the augmented form of order 10
 
-using Matrix = double[kMaxOrder][kColumns];
+template <class Number>
+using BasicMatrix = Number[kMaxOrder][kColumns];
+using Matrix = BasicMatrix<double>;
 
 struct WorkingMatrices {
     Matrix a{};   // the entered matrix beside the identity, reduced in place
