@@ -1,0 +1,132 @@
+#include "exact/exact_entry.h"
+
+#include <string>
+
+namespace matinv {
+namespace {
+
+// Exponents are held up to here and no further, so that no count can
+// overflow; anything near it is refused as too large anyway.
+constexpr std::int64_t kExponentCap = 1'000'000'000'000;
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads one decimal from the front of text into its sign, digits and power
+// of ten; false when the front holds no decimal. Stops at the first
+// character that cannot continue it.
+bool take_decimal(std::string_view& text, bool& negative, std::string& digits,
+                  std::int64_t& exponent) {
+    std::size_t at = 0;
+    negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at++] == '-';
+    }
+    digits.clear();
+    exponent = 0;
+    while (at < text.size() && is_digit(text[at])) {
+        digits += text[at++];
+    }
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        while (at < text.size() && is_digit(text[at])) {
+            digits += text[at++];
+            --exponent;
+        }
+    }
+    if (digits.empty()) {
+        return false;
+    }
+    if (at + 1 < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t e = at + 1;
+        const bool exponent_negative = text[e] == '-';
+        if (text[e] == '+' || text[e] == '-') {
+            ++e;
+        }
+        if (e < text.size() && is_digit(text[e])) {
+            std::int64_t written = 0;
+            for (; e < text.size() && is_digit(text[e]); ++e) {
+                written = written < kExponentCap ? written * 10 + (text[e] - '0') : written;
+            }
+            exponent += exponent_negative ? -written : written;
+            at = e;
+        }
+    }
+    text.remove_prefix(at);
+    return true;
+}
+
+}  // namespace
+
+ExactEntryError rational_from_decimal(bool negative, std::string_view digits, std::int64_t exponent,
+                                      Rational& out) {
+    while (!digits.empty() && digits.front() == '0') {
+        digits.remove_prefix(1);
+    }
+    while (!digits.empty() && digits.back() == '0') {
+        digits.remove_suffix(1);
+        ++exponent;
+    }
+    if (digits.empty()) {
+        mpq_set_ui(out.get(), 0, 1);
+        return ExactEntryError::none;
+    }
+    const auto count = static_cast<std::int64_t>(digits.size());
+    if (count + exponent > kExactDigitLimit || -exponent > kExactDigitLimit) {
+        return ExactEntryError::too_large;
+    }
+    Rational value;
+    const std::string text(digits);
+    mpz_set_str(mpq_numref(value.get()), text.c_str(), 10);
+    mpz_t power;
+    mpz_init(power);
+    mpz_ui_pow_ui(power, 10, static_cast<unsigned long>(exponent < 0 ? -exponent : exponent));
+    if (exponent < 0) {
+        mpz_set(mpq_denref(value.get()), power);
+        mpq_canonicalize(value.get());
+    } else {
+        mpz_mul(mpq_numref(value.get()), mpq_numref(value.get()), power);
+    }
+    mpz_clear(power);
+    if (negative) {
+        mpq_neg(value.get(), value.get());
+    }
+    swap(out, value);
+    return ExactEntryError::none;
+}
+
+ExactEntryError read_exact_entry(std::string_view text, Rational& out) {
+    bool negative = false;
+    std::string digits;
+    std::int64_t exponent = 0;
+    if (!take_decimal(text, negative, digits, exponent)) {
+        return ExactEntryError::not_a_number;
+    }
+    Rational numerator;
+    if (const ExactEntryError e = rational_from_decimal(negative, digits, exponent, numerator);
+        e != ExactEntryError::none) {
+        return e;
+    }
+    if (text.empty()) {
+        swap(out, numerator);
+        return ExactEntryError::none;
+    }
+    if (text.front() != '/') {
+        return ExactEntryError::not_a_number;
+    }
+    text.remove_prefix(1);
+    Rational denominator;
+    if (!take_decimal(text, negative, digits, exponent) || !text.empty()) {
+        return ExactEntryError::not_a_number;
+    }
+    if (const ExactEntryError e = rational_from_decimal(negative, digits, exponent, denominator);
+        e != ExactEntryError::none) {
+        return e;
+    }
+    if (is_zero(denominator)) {
+        return ExactEntryError::zero_denominator;
+    }
+    mpq_div(out.get(), numerator.get(), denominator.get());
+    return ExactEntryError::none;
+}
+
+}  // namespace matinv
