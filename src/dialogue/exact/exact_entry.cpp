@@ -1,5 +1,6 @@
 #include "exact/exact_entry.h"
 
+#include <algorithm>
 #include <string>
 
 namespace matinv {
@@ -55,6 +56,29 @@ bool take_decimal(std::string_view& text, bool& negative, std::string& digits,
     return true;
 }
 
+// mpz_sizeinbase may count one digit too many, so the count is checked.
+std::size_t decimal_digits(mpz_srcptr z) {
+    std::size_t digits = mpz_sizeinbase(z, 10);
+    if (digits > 1) {
+        mpz_t power;
+        mpz_init(power);
+        mpz_ui_pow_ui(power, 10, digits - 1);
+        digits -= mpz_cmpabs(z, power) < 0 ? 1 : 0;
+        mpz_clear(power);
+    }
+    return digits;
+}
+
+ExactEntryError keep_within_limit(Rational& value, Rational& out) {
+    const auto limit = static_cast<std::size_t>(kExactDigitLimit);
+    if (decimal_digits(mpq_numref(value.get())) > limit ||
+        decimal_digits(mpq_denref(value.get())) > limit) {
+        return ExactEntryError::too_large;
+    }
+    swap(out, value);
+    return ExactEntryError::none;
+}
+
 }  // namespace
 
 ExactEntryError rational_from_decimal(bool negative, std::string_view digits, std::int64_t exponent,
@@ -70,8 +94,13 @@ ExactEntryError rational_from_decimal(bool negative, std::string_view digits, st
         mpq_set_ui(out.get(), 0, 1);
         return ExactEntryError::none;
     }
+    // Written out, a decimal whose lowest terms keep within the limit has
+    // at most 10/3 times as many digits as the limit (its denominator is a
+    // tenth power divided by a power of 2 or of 5, but not of both): anything
+    // longer is refused before any work is spent on it.
     const auto count = static_cast<std::int64_t>(digits.size());
-    if (count + exponent > kExactDigitLimit || -exponent > kExactDigitLimit) {
+    const std::int64_t written = exponent >= 0 ? count + exponent : std::max(count, -exponent);
+    if (written > 4 * kExactDigitLimit) {
         return ExactEntryError::too_large;
     }
     Rational value;
@@ -90,8 +119,7 @@ ExactEntryError rational_from_decimal(bool negative, std::string_view digits, st
     if (negative) {
         mpq_neg(value.get(), value.get());
     }
-    swap(out, value);
-    return ExactEntryError::none;
+    return keep_within_limit(value, out);
 }
 
 ExactEntryError read_exact_entry(std::string_view text, Rational& out) {
@@ -107,8 +135,7 @@ ExactEntryError read_exact_entry(std::string_view text, Rational& out) {
         return e;
     }
     if (text.empty()) {
-        swap(out, numerator);
-        return ExactEntryError::none;
+        return keep_within_limit(numerator, out);
     }
     if (text.front() != '/') {
         return ExactEntryError::not_a_number;
@@ -125,8 +152,8 @@ ExactEntryError read_exact_entry(std::string_view text, Rational& out) {
     if (is_zero(denominator)) {
         return ExactEntryError::zero_denominator;
     }
-    mpq_div(out.get(), numerator.get(), denominator.get());
-    return ExactEntryError::none;
+    mpq_div(numerator.get(), numerator.get(), denominator.get());
+    return keep_within_limit(numerator, out);
 }
 
 }  // namespace matinv
