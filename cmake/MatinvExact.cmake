@@ -30,11 +30,29 @@ if(NOT CMAKE_CROSSCOMPILING OR DEFINED ENV{PKG_CONFIG_LIBDIR} OR DEFINED ENV{PKG
     endif()
   endif()
 endif()
-# Otherwise the usual places, CMAKE_PREFIX_PATH and a toolchain's find roots
-# included: a prefix holding include/gmp.h and lib/libgmp.a is enough.
+# Otherwise a prefix holding include/gmp.h and lib/libgmp.a named in
+# CMAKE_PREFIX_PATH, taken as it is: a cross toolchain would look for it
+# under its find root instead (the MinGW build's GMP is such a prefix).
+if(CMAKE_PREFIX_PATH AND (NOT MATINV_GMP_INCLUDE_DIR OR NOT MATINV_GMP_LIBRARY))
+  find_path(MATINV_GMP_INCLUDE_DIR gmp.h PATHS ${CMAKE_PREFIX_PATH} PATH_SUFFIXES include
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  find_library(MATINV_GMP_LIBRARY NAMES libgmp.a gmp PATHS ${CMAKE_PREFIX_PATH} PATH_SUFFIXES lib
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+endif()
+# Then the usual places, a toolchain's find roots included.
 if(NOT MATINV_GMP_INCLUDE_DIR OR NOT MATINV_GMP_LIBRARY)
   find_path(MATINV_GMP_INCLUDE_DIR gmp.h)
   find_library(MATINV_GMP_LIBRARY NAMES libgmp.a gmp)
+endif()
+
+# Debian's multiarch packages (libgmp-dev:arm64) live outside a cross
+# toolchain's find root, in folders named for the target alone.
+if(CMAKE_CROSSCOMPILING AND CMAKE_LIBRARY_ARCHITECTURE AND
+   (NOT MATINV_GMP_INCLUDE_DIR OR NOT MATINV_GMP_LIBRARY))
+  find_path(MATINV_GMP_INCLUDE_DIR gmp.h PATHS /usr/include/${CMAKE_LIBRARY_ARCHITECTURE}
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  find_library(MATINV_GMP_LIBRARY NAMES libgmp.a gmp PATHS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 endif()
 
 if(MATINV_GMP_INCLUDE_DIR AND MATINV_GMP_LIBRARY)
