@@ -20,7 +20,7 @@ u64 power_mod(u64 base, u64 exponent, u64 p) {
     u64 result = 1 % p;
     base %= p;
     for (; exponent > 0; exponent >>= 1) {
-        if (exponent & 1) {
+        if ((exponent & 1) != 0) {
             result = result * base % p;
         }
         base = base * base % p;
@@ -107,37 +107,31 @@ bool nonzero_modulo(const Dyadic (&entries)[kMaxOrder][kMaxOrder], const int (&l
     return true;
 }
 
-}  // namespace
-
-bool invertible_as_entered(const Matrix& a0, int n) {
-    if (n <= 0 || n > kMaxOrder) {
-        return false;
-    }
-    Dyadic entries[kMaxOrder][kMaxOrder];
-    int lowest[kMaxOrder];
-    // Bits of Hadamard's bound: each row's length is below sqrt(n) times its
-    // largest entry, so 2 bits more than that entry's per row suffice.
+// Splits the entries of a0 and finds each row's lowest exponent; returns
+// the bits of Hadamard's bound on the determinant once every row is scaled
+// to integers, or 0 when an entry is not finite or a row is all zeros.
+long split_rows(const Matrix& a0, int n, Dyadic (&entries)[kMaxOrder][kMaxOrder],
+                int (&lowest)[kMaxOrder]) {
+    // Each row's length is below sqrt(n) times its largest entry, so 2 bits
+    // more than that entry's per row suffice.
     long bound_bits = 1;
     for (int i = 0; i < n; ++i) {
         bool zero_row = true;
-        lowest[i] = 0;
         int highest = 0;
         for (int j = 0; j < n; ++j) {
-            const double x = a0[i][j];
-            if (!std::isfinite(x)) {
-                return false;
+            if (!std::isfinite(a0[i][j])) {
+                return 0;
             }
-            if (x == 0.0) {
-                continue;
-            }
-            entries[i][j] = split(x);
+            entries[i][j] = split(a0[i][j]);
             const int e = entries[i][j].exponent;
-            lowest[i] = zero_row || e < lowest[i] ? e : lowest[i];
-            highest = zero_row || e > highest ? e : highest;
-            zero_row = false;
+            if (a0[i][j] != 0.0) {
+                lowest[i] = zero_row || e < lowest[i] ? e : lowest[i];
+                highest = zero_row || e > highest ? e : highest;
+                zero_row = false;
+            }
         }
         if (zero_row) {
-            return false;
+            return 0;
         }
         bound_bits += 53 + (highest - lowest[i]) + 2;
     }
@@ -147,6 +141,21 @@ bool invertible_as_entered(const Matrix& a0, int n) {
                 entries[i][j] = {false, 0, lowest[i]};
             }
         }
+    }
+    return bound_bits;
+}
+
+}  // namespace
+
+bool invertible_as_entered(const Matrix& a0, int n) {
+    if (n <= 0 || n > kMaxOrder) {
+        return false;
+    }
+    Dyadic entries[kMaxOrder][kMaxOrder];
+    int lowest[kMaxOrder]{};
+    const long bound_bits = split_rows(a0, n, entries, lowest);
+    if (bound_bits == 0) {
+        return false;
     }
     // Each prime above 2^30 adds 30 bits to the product.
     u64 p = u64{1} << 31;

@@ -12,6 +12,29 @@ constexpr std::int64_t kExponentCap = 1'000'000'000'000;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// Adds the exponent that may follow a decimal's digits at `at` to exponent,
+// and returns where the decimal ends: an e with no digits after it is not
+// part of the number.
+std::size_t take_exponent(std::string_view text, std::size_t at, std::int64_t& exponent) {
+    if (at + 1 >= text.size() || (text[at] != 'e' && text[at] != 'E')) {
+        return at;
+    }
+    std::size_t e = at + 1;
+    const bool negative = text[e] == '-';
+    if (text[e] == '+' || text[e] == '-') {
+        ++e;
+    }
+    if (e >= text.size() || !is_digit(text[e])) {
+        return at;
+    }
+    std::int64_t written = 0;
+    for (; e < text.size() && is_digit(text[e]); ++e) {
+        written = written < kExponentCap ? written * 10 + (text[e] - '0') : written;
+    }
+    exponent += negative ? -written : written;
+    return e;
+}
+
 // Reads one decimal from the front of text into its sign, digits and power
 // of ten; false when the front holds no decimal. Stops at the first
 // character that cannot continue it.
@@ -37,21 +60,7 @@ bool take_decimal(std::string_view& text, bool& negative, std::string& digits,
     if (digits.empty()) {
         return false;
     }
-    if (at + 1 < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        std::size_t e = at + 1;
-        const bool exponent_negative = text[e] == '-';
-        if (text[e] == '+' || text[e] == '-') {
-            ++e;
-        }
-        if (e < text.size() && is_digit(text[e])) {
-            std::int64_t written = 0;
-            for (; e < text.size() && is_digit(text[e]); ++e) {
-                written = written < kExponentCap ? written * 10 + (text[e] - '0') : written;
-            }
-            exponent += exponent_negative ? -written : written;
-            at = e;
-        }
-    }
+    at = take_exponent(text, at, exponent);
     text.remove_prefix(at);
     return true;
 }
