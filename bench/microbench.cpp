@@ -2,6 +2,7 @@
 // reading numbers, writing numbers, and the whole dialogue in memory.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +15,13 @@
 #include "io/output_buffer.h"
 #include "numbers/buffered_numbers.h"
 #include "support/memory_streams.h"
+
+#ifdef MATINV_EXACT_ARITHMETIC
+#include <memory>
+
+#include "exact/exact_entry.h"
+#include "exact/exact_inversion.h"
+#endif
 
 namespace {
 
@@ -170,6 +178,91 @@ void BM_DialogueStreamPerAttempt(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_DialogueStreamPerAttempt);
+
+#ifdef MATINV_EXACT_ARITHMETIC
+// The longest numerator or denominator, in decimal digits, of any entry the
+// elimination leaves after a step.
+class LongestFraction final : public matinv::ExactObserver {
+public:
+    std::size_t digits = 0;
+
+    void scaling_done(const matinv::RationalMatrix& a, int n) override { measure(a, n); }
+    void column_done(const matinv::RationalMatrix& a, int n) override { measure(a, n); }
+
+private:
+    void measure(const matinv::RationalMatrix& a, int n) {
+        for (int i = 0; i < n; ++i) {
+            for (int j = 0; j < 2 * n; ++j) {
+                digits = std::max({digits, mpz_sizeinbase(mpq_numref(a[i][j].get()), 10),
+                                   mpz_sizeinbase(mpq_denref(a[i][j].get()), 10)});
+            }
+        }
+    }
+};
+
+// An order-10 matrix of entries in [-100, 100) written with `format`, or,
+// with no format, of the largest entries the reader takes: as many digits
+// before and after the point as it allows.
+void invert_exactly_order10(benchmark::State& state, const char* format) {
+    Entries entries;
+    auto m = std::make_unique<matinv::ExactMatrices>();
+    matinv::clear(*m);
+    m->n = 10;
+    std::string digits(matinv::kExactDigitLimit, '0');
+    for (int i = 0; i < 10; ++i) {
+        for (int j = 0; j < 10; ++j) {
+            matinv::Rational x;
+            if (format) {
+                char text[64];
+                std::snprintf(text, sizeof text, format, entries.next());
+                matinv::read_exact_entry(text, x);
+            } else {
+                // numerator and denominator as long as the limit allows
+                matinv::Rational parts[2];
+                for (matinv::Rational& part : parts) {
+                    for (char& d : digits) {
+                        d = static_cast<char>('1' + static_cast<int>(entries.next() + 100) % 9);
+                    }
+                    matinv::rational_from_decimal(i == j, digits, 0, part);
+                }
+                mpq_div(x.get(), parts[0].get(), parts[1].get());
+            }
+            matinv::store_entry(*m, i, j, x);
+        }
+        matinv::seed_identity(*m, i);
+    }
+    LongestFraction longest;
+    matinv::RationalMatrix work;
+    matinv::Rational determinant;
+    for (auto _ : state) {
+        for (int i = 0; i < 10; ++i) {
+            std::copy(m->a[i], m->a[i] + 20, work[i]);
+        }
+        if (matinv::invert_exactly(work, 10, determinant, longest) != matinv::Outcome::success) {
+            state.SkipWithError("the matrix has no inverse");
+            break;
+        }
+    }
+    state.counters["longest_digits"] = static_cast<double>(longest.digits);
+}
+
+void BM_ExactInvertOrder10TwoDecimals(benchmark::State& state) {
+    invert_exactly_order10(state, "%.2f");
+}
+BENCHMARK(BM_ExactInvertOrder10TwoDecimals)->Unit(benchmark::kMillisecond);
+
+void BM_ExactInvertOrder10SeventeenDigits(benchmark::State& state) {
+    invert_exactly_order10(state, "%.17g");
+}
+BENCHMARK(BM_ExactInvertOrder10SeventeenDigits)->Unit(benchmark::kMillisecond);
+
+// Fractions of two integers as long as the reader accepts: the worst entries
+// it takes.
+void BM_ExactInvertOrder10LargestEntries(benchmark::State& state) {
+    invert_exactly_order10(state, nullptr);
+}
+BENCHMARK(BM_ExactInvertOrder10LargestEntries)->Unit(benchmark::kMillisecond);
+#endif
 
 }  // namespace
 

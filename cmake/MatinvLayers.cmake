@@ -8,13 +8,21 @@
 # reaches a layer it does not link. The check reads the sources themselves,
 # so nothing in the build tree can go stale.
 #
-#   matinv_layer(NAME name PREFIX prefix SOURCES ... [LINKS layer ...])
+#   matinv_layer(NAME name PREFIX prefix SOURCES ... [LINKS layer ...]
+#                [OPTIONAL layer ...] [LIBRARIES target ...])
 #
 # makes the static library `name` from the sources in the calling folder,
 # whose name is `prefix`, and links the named layers (defined before it),
-# whose headers it may then include too.
+# whose headers it may then include too, and the named libraries from
+# outside the project (GMP, libedit). An OPTIONAL layer is linked when this
+# build has it; when it has not (its library was not found), its folder
+# stays allowed, for includes that the code keeps behind #if.
+#
+#   matinv_absent_layer(NAME name)
+#
+# records, in the folder of a layer that this build leaves out, where it is.
 function(matinv_layer)
-  cmake_parse_arguments(PARSE_ARGV 0 layer "" "NAME;PREFIX" "SOURCES;LINKS")
+  cmake_parse_arguments(PARSE_ARGV 0 layer "" "NAME;PREFIX" "SOURCES;LINKS;OPTIONAL;LIBRARIES")
   set(folder ${CMAKE_CURRENT_SOURCE_DIR})
   get_filename_component(folder_name ${folder} NAME)
   if(NOT folder_name STREQUAL layer_PREFIX)
@@ -27,6 +35,14 @@ function(matinv_layer)
   # (its own and those of the layers it names).
   set(roots ${root})
   set(allowed ${folder})
+  foreach(layer IN LISTS layer_OPTIONAL)
+    if(TARGET ${layer})
+      list(APPEND layer_LINKS ${layer})
+    else()
+      get_property(absent_folder GLOBAL PROPERTY MATINV_ABSENT_LAYER_${layer})
+      list(APPEND allowed ${absent_folder})
+    endif()
+  endforeach()
   foreach(link IN LISTS layer_LINKS)
     get_property(link_folder TARGET ${link} PROPERTY MATINV_LAYER_FOLDER)
     if(NOT link_folder)
@@ -56,5 +72,10 @@ function(matinv_layer)
   set_target_properties(${layer_NAME} PROPERTIES
     MATINV_LAYER_FOLDER ${folder} MATINV_LAYER_ROOTS "${roots}")
   target_include_directories(${layer_NAME} PUBLIC ${root})
-  target_link_libraries(${layer_NAME} PUBLIC ${layer_LINKS} PRIVATE matinv_flags)
+  target_link_libraries(${layer_NAME} PUBLIC ${layer_LINKS} ${layer_LIBRARIES} PRIVATE matinv_flags)
+endfunction()
+
+function(matinv_absent_layer)
+  cmake_parse_arguments(PARSE_ARGV 0 layer "" "NAME" "")
+  set_property(GLOBAL PROPERTY MATINV_ABSENT_LAYER_${layer_NAME} ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "inversion/exact_invertibility.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
 
@@ -368,6 +369,7 @@ TEST(Inversion, PropertiesOfGeneratedMatrices) {
             ASSERT_EQ(invert(fresh.a, n), Outcome::success) << label;
             EXPECT_TRUE(observed_and_plain_agree(entered, Outcome::success, fresh.a)) << label;
             EXPECT_TRUE(judge_inverse(one_norm(fresh.a0, n, 0), fresh.a, n).trusted()) << label;
+            EXPECT_TRUE(invertible_as_entered(fresh.a0, n)) << label;
             for (int i = 0; i < n; ++i) {
                 for (int j = 0; j < n; ++j) {
                     double sum = 0.0;
@@ -394,7 +396,57 @@ TEST(Inversion, PropertiesOfGeneratedMatrices) {
             enter(singular, rows);
             EXPECT_EQ(invert(singular.a, n), Outcome::failure) << "made singular, " << label;
             EXPECT_EQ(refused_for_row_size(singular.a0, n).count, 0) << "made singular, " << label;
+            EXPECT_FALSE(invertible_as_entered(singular.a0, n)) << "made singular, " << label;
         }
+    }
+}
+
+// Whether the entries, exactly as the doubles they are, form an invertible
+// matrix, whatever the elimination's rounding and threshold make of them.
+TEST(Inversion, InvertibleAsEntered) {
+    const struct {
+        Rows rows;
+        bool invertible;
+    } cases[] = {
+        {{{1e-11, 0}, {0, 1e-11}}, true},
+        {{{1, 1}, {1, 1 + 1e-12}}, true},
+        {{{1e-300, 1e300}, {1, 0}}, true},
+        {{{4.9e-324, 0}, {0, 1.7e308}}, true},
+        {{{0.1, 0.3}, {1, 3}}, true},       // in binary, 0.3 is not 3 x 0.1
+        {{{0.1, 0.2}, {0.3, 0.6}}, false},  // but 0.2 is 2 x 0.1 and 0.6 is 2 x 0.3
+        {{{1, 2}, {2, 4}}, false},
+        {{{1e300, 2e300}, {1e-300, 2e-300}}, false},
+        {{{7, 8, 6, -1}, {7, -5, 8, -6}, {4, 7, 2, -3}, {11, 2, 10, -9}}, false},
+        {{{-8, 1, -5, -4, -5},
+          {-15, -8, -11, 3, 0},
+          {3, 3, 3, -1, 1},
+          {-7, -9, -6, 7, 5},
+          {4, -9, -1, -9, 5}},
+         false},
+        {{{0, 0}, {1, 1}}, false},
+        {{{INFINITY, 0}, {0, 1}}, false},
+        {{{NAN, 0}, {0, 1}}, false},
+    };
+    for (const auto& c : cases) {
+        WorkingMatrices m;
+        enter(m, c.rows);
+        EXPECT_EQ(invertible_as_entered(m.a0, m.n), c.invertible) << as_text(c.rows);
+    }
+}
+
+// The significant digits a trusted inverse keeps, 16 + log10(rcond), said
+// only below an rcond of 1e-8.
+TEST(Inversion, ExpectedSignificantDigits) {
+    const struct {
+        InverseTrust trust;
+        int digits;
+    } cases[] = {
+        {{true, 3e-14}, 2},   {{true, 9.9e-9}, 7}, {{true, 1e-8}, 0},  {{true, 0.5}, 0},
+        {{true, 0x1p-52}, 1}, {{true, 1e-17}, 0},  {{false, 1e-9}, 0}, {{true, NAN}, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(expected_significant_digits(c.trust), c.digits)
+            << "rcond " << c.trust.rcond << (c.trust.finite ? "" : ", not finite");
     }
 }
 

@@ -21,6 +21,16 @@ struct InverseTrust {
     bool trusted() const { return finite && rcond >= kWorkingPrecision; }
 };
 
+// Below this reciprocal condition number a trusted inverse keeps few enough
+// significant digits that the report should say how many.
+inline constexpr double kFewDigitsBelow = 1e-8;
+
+// The significant digits that a trusted inverse keeps by the usual rule of
+// thumb, 16 + log10(rcond) rounded down and at least 1, when rcond is below
+// kFewDigitsBelow; 0 when the inverse keeps enough or is not trusted at all
+// (the warning about an untrusted inverse says more).
+int expected_significant_digits(const InverseTrust& trust);
+
 // Judges the inverse in columns n to 2n-1 of a, after a successful
 // inversion, against entered_norm, the 1-norm of the matrix it inverts.
 // An order of 0 or less has nothing to distrust.

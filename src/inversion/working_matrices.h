@@ -1,5 +1,7 @@
 #pragma once
 
+#include <type_traits>
+
 // The matrices one attempt works on. They live for the whole run and are
 // reused by every attempt, so nothing is allocated while inverting.
 namespace matinv {
@@ -7,7 +9,11 @@ namespace matinv {
 inline constexpr int kMaxOrder = 10;
 inline constexpr int kColumns = 2 * kMaxOrder;  // the augmented form of order 10
 
+template <class Number>
+using BasicMatrix = Number[kMaxOrder][kColumns];
+// BasicMatrix<double>, spelt out: cppcheck sees through no alias template.
 using Matrix = double[kMaxOrder][kColumns];
+static_assert(std::is_same_v<Matrix, BasicMatrix<double>>);
 
 struct WorkingMatrices {
     Matrix a{};   // the entered matrix beside the identity, reduced in place

@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogue/exact_report.h"
+#include "exact/exact_entry.h"
+#include "exact/exact_inversion.h"
+#include "exact/rational_text.h"
+#include "io/output_buffer.h"
+#include "support/lcg_random.h"
+#include "support/memory_streams.h"
+
+namespace matinv {
+namespace {
+
+using Texts = std::vector<std::vector<std::string>>;
+
+std::string row_text(const Rational* row, int count) {
+    std::string text;
+    for (int j = 0; j < count; ++j) {
+        text += rational_text(row[j]) + "\t";
+    }
+    return text + "\n";
+}
+
+// Reads every entry as the dialogue will, then inverts; the inverse's rows,
+// the determinant and the whole report come back as text.
+struct Typed {
+    Outcome outcome;
+    std::string inverse, det, report;
+};
+
+Typed invert_typed(ExactMatrices& m, const Texts& rows,
+                   ExactObserver&& observer = ExactObserver()) {
+    clear(m);
+    m.n = static_cast<int>(rows.size());
+    for (int i = 0; i < m.n; ++i) {
+        for (int j = 0; j < m.n; ++j) {
+            Rational x;
+            EXPECT_EQ(read_exact_entry(rows[i][j], x), ExactEntryError::none) << rows[i][j];
+            store_entry(m, i, j, x);
+        }
+        seed_identity(m, i);
+    }
+    Rational determinant;
+    Typed typed{invert_exactly(m.a, m.n, determinant, observer), "", rational_text(determinant),
+                ""};
+    for (int i = 0; i < m.n; ++i) {
+        typed.inverse += row_text(m.a[i] + m.n, m.n);
+    }
+    MemorySink sink;
+    OutputBuffer out(sink);
+    write_exact_report(out, m, determinant);
+    out.flush();
+    typed.report = sink.text;
+    return typed;
+}
+
+TEST(Exact, EntriesRead) {
+    const struct {
+        const char* text;
+        ExactEntryError error;
+        std::string value;
+    } cases[] = {
+        {"47.29", ExactEntryError::none, "4729/100"},
+        {"0.1", ExactEntryError::none, "1/10"},
+        {"2.5e-3", ExactEntryError::none, "1/400"},
+        {"2.5/7", ExactEntryError::none, "5/14"},
+        {"-2/3", ExactEntryError::none, "-2/3"},
+        {"1/-3", ExactEntryError::none, "-1/3"},
+        {"+.5", ExactEntryError::none, "1/2"},
+        {"5.E+1", ExactEntryError::none, "50"},
+        {"-0.0", ExactEntryError::none, "0"},
+        {"0e999999999", ExactEntryError::none, "0"},
+        {"1e19", ExactEntryError::none, "10000000000000000000"},
+        {"5e-20", ExactEntryError::none, "1/20000000000000000000"},
+        {"1500e-22", ExactEntryError::none, "3/20000000000000000000"},
+        {"1e20", ExactEntryError::too_large, ""},
+        {"1e-20", ExactEntryError::too_large, ""},
+        {"1e999999999", ExactEntryError::too_large, ""},
+        {"1/1e-99999999999999999999", ExactEntryError::too_large, ""},
+        {"12345678901234567890/3", ExactEntryError::none, "4115226300411522630"},
+        {"1/123456789012345678901", ExactEntryError::too_large, ""},
+        {"1/0", ExactEntryError::zero_denominator, ""},
+        {"3/0.00", ExactEntryError::zero_denominator, ""},
+        {"1 /3", ExactEntryError::not_a_number, ""},
+        {"1/", ExactEntryError::not_a_number, ""},
+        {"1/2/3", ExactEntryError::not_a_number, ""},
+        {".", ExactEntryError::not_a_number, ""},
+        {"1e", ExactEntryError::not_a_number, ""},
+        {"0x10", ExactEntryError::not_a_number, ""},
+    };
+    for (const auto& c : cases) {
+        Rational x = Rational::fraction(7, 1);
+        EXPECT_EQ(read_exact_entry(c.text, x), c.error) << c.text;
+        EXPECT_EQ(rational_text(x), c.error == ExactEntryError::none ? c.value : "7") << c.text;
+    }
+}
+
+// Inverses in lowest terms, refusals of exactly singular matrices only, and
+// the determinant that the elimination's own steps give.
+TEST(Exact, Inverses) {
+    const struct {
+        const char* name;
+        Texts rows;
+        const char* inverse;  // nullptr: refused
+        const char* det;
+    } cases[] = {
+        {"2x2 example", {{"4", "7"}, {"2", "6"}}, "3/5\t-7/10\t\n-1/5\t2/5\t\n", "10"},
+        {"tiny diagonal",
+         {{"1e-11", "0"}, {"0", "1e-11"}},
+         "100000000000\t0\t\n0\t100000000000\t\n",
+         "1/10000000000000000000000"},
+        {"Hilbert 3",
+         {{"1", "1/2", "1/3"}, {"1/2", "1/3", "1/4"}, {"1/3", "1/4", "1/5"}},
+         "9\t-36\t30\t\n-36\t192\t-180\t\n30\t-180\t180\t\n",
+         "1/2160"},
+        {"Hilbert 4",
+         {{"1", "1/2", "1/3", "1/4"},
+          {"1/2", "1/3", "1/4", "1/5"},
+          {"1/3", "1/4", "1/5", "1/6"},
+          {"1/4", "1/5", "1/6", "1/7"}},
+         "16\t-120\t240\t-140\t\n-120\t1200\t-2700\t1680\t\n240\t-2700\t6480\t-4200\t\n"
+         "-140\t1680\t-4200\t2800\t\n",
+         "1/6048000"},
+        {"order 5, second row the sum of the first and the fourth",
+         {{"-8", "1", "-5", "-4", "-5"},
+          {"-15", "-8", "-11", "3", "0"},
+          {"3", "3", "3", "-1", "1"},
+          {"-7", "-9", "-6", "7", "5"},
+          {"4", "-9", "-1", "-9", "5"}},
+         nullptr,
+         "0"},
+        {"dependent rows", {{"1", "2"}, {"2", "4"}}, nullptr, "0"},
+    };
+    auto m = std::make_unique<ExactMatrices>();
+    for (const auto& c : cases) {
+        const Typed typed = invert_typed(*m, c.rows);
+        EXPECT_EQ(typed.outcome, c.inverse ? Outcome::success : Outcome::failure) << c.name;
+        EXPECT_EQ(typed.det, c.det) << c.name;
+        EXPECT_EQ(typed.inverse, c.inverse ? c.inverse : typed.inverse) << c.name;
+    }
+}
+
+TEST(Exact, Report) {
+    auto m = std::make_unique<ExactMatrices>();
+    EXPECT_EQ(invert_typed(*m, {{"4", "7"}, {"2", "6.5e-1"}}).report,
+              "\n[A]=\n4\t7\t\n2\t13/20\t\n\n[B]=\n-13/228\t35/57\t\n10/57\t-20/57\t\n"
+              "\n[A][B]=\n1\t0\t\n0\t1\t\n\ndet[A]=\n-57/5\t\n");
+}
+
+// What an observer is told of the worked example, in the elimination's order.
+class FractionRecorder final : public ExactObserver {
+public:
+    std::string& seen;
+    explicit FractionRecorder(std::string& to) : seen(to) {}
+
+    void row_replaced(int /*r*/, int /*p*/, const Rational& ratio) override {
+        seen += "ratio " + rational_text(ratio) + " ";
+    }
+    void scaling_done(const RationalMatrix& a, int n) override { keep(a, n); }
+    void column_done(const RationalMatrix& a, int n) override { keep(a, n); }
+    void keep(const RationalMatrix& a, int n) {
+        for (int i = 0; i < n; ++i) {
+            seen += row_text(a[i], 2 * n);
+        }
+    }
+};
+
+TEST(Exact, WorkedExampleObserved) {
+    auto m = std::make_unique<ExactMatrices>();
+    std::string seen;
+    invert_typed(*m, {{"4", "7"}, {"2", "6"}}, FractionRecorder(seen));
+    EXPECT_EQ(seen,
+              "4/7\t1\t1/7\t0\t\n1/3\t1\t0\t1/6\t\nratio 12/7 4/7\t1\t1/7\t0\t\n"
+              "0\t-5/7\t1/7\t-2/7\t\nratio -5/7 20/49\t0\t12/49\t-2/7\t\n0\t-5/7\t1/7\t-2/7\t\n");
+}
+
+// The determinant by a textbook elimination: the first nonzero pivot, the
+// target row minus a multiple of the pivot row.
+Rational textbook_determinant(const ExactMatrices& m) {
+    std::vector<std::vector<Rational>> a(m.n, std::vector<Rational>(m.n));
+    for (int i = 0; i < m.n; ++i) {
+        for (int j = 0; j < m.n; ++j) {
+            a[i][j] = m.a0[i][j];
+        }
+    }
+    Rational det = Rational::fraction(1, 1), factor, product;
+    for (int j = 0; j < m.n; ++j) {
+        int p = j;
+        while (p < m.n && is_zero(a[p][j])) {
+            ++p;
+        }
+        if (p == m.n) {
+            return Rational{};
+        }
+        if (p != j) {
+            std::swap(a[p], a[j]);
+            mpq_neg(det.get(), det.get());
+        }
+        mpq_mul(det.get(), det.get(), a[j][j].get());
+        for (int r = j + 1; r < m.n; ++r) {
+            mpq_div(factor.get(), a[r][j].get(), a[j][j].get());
+            for (int k = j; k < m.n; ++k) {
+                mpq_mul(product.get(), factor.get(), a[j][k].get());
+                mpq_sub(a[r][k].get(), a[r][k].get(), product.get());
+            }
+        }
+    }
+    return det;
+}
+
+// Generated matrices of small fractions, some made singular by a repeated
+// row: [A][B] is exactly the identity, and the determinant agrees with a
+// textbook elimination's.
+TEST(Exact, PropertiesOfGeneratedMatrices) {
+    testing::LcgRandom random(7);
+    auto m = std::make_unique<ExactMatrices>();
+    for (int trial = 0; trial < 60; ++trial) {
+        const int n = 1 + trial % kMaxOrder;
+        Texts rows(n, std::vector<std::string>(n));
+        std::string label;
+        for (int i = 0; i < n; ++i) {
+            for (int j = 0; j < n; ++j) {
+                rows[i][j] = std::to_string(random.below(41) - 20) + "/" +
+                             std::to_string(1 + random.below(9));
+                label += rows[i][j] + (j + 1 < n ? " " : "\n");
+            }
+        }
+        if (trial % 4 == 3 && n > 1) {
+            rows[n - 1] = rows[0];
+        }
+        const Typed typed = invert_typed(*m, rows);
+        EXPECT_EQ(typed.det, rational_text(textbook_determinant(*m))) << label;
+        EXPECT_EQ(typed.outcome == Outcome::failure, typed.det == "0") << label;
+        std::string identity;
+        for (int i = 0; i < n; ++i) {
+            for (int j = 0; j < n; ++j) {
+                identity += j == i ? "1\t" : "0\t";
+            }
+            identity += '\n';
+        }
+        if (typed.outcome == Outcome::success) {
+            EXPECT_NE(typed.report.find("\n[A][B]=\n" + identity + "\ndet"), std::string::npos)
+                << label;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace matinv
