@@ -353,6 +353,64 @@ TEST(Program, Options) {
     expect_runs(cases);
 }
 
+// --exact: the same dialogue, every number exact; a refused entry is
+// refused as text is. A build without exact arithmetic says so instead.
+TEST(Program, ExactMode) {
+    const Surroundings exact = arguments({"--exact"});
+#if MATINV_EXACT_ARITHMETIC
+    const std::string place_a11 = "matinv: line 1, column 3: ";
+    const std::string of_a11 = " for entry a11 (row 1, column 1) of matrix 1";
+    const std::string too_large =
+        " is too large to hold exactly: in lowest terms, its numerator and its denominator may "
+        "have at most 20 digits each\n";
+    const std::string singular5 =
+        "5 -8 1 -5 -4 -5 -15 -8 -11 3 0 3 3 3 -1 1 -7 -9 -6 7 5 4 -9 -1 -9 5\n";
+    const ProgramCase cases[] = {
+        {"2x2 example", "2 4 7 2 6", 0,
+         kOrder + row_prompts(2) +
+             "\n[A]=\n4\t7\t\n2\t6\t\n\n[B]=\n3/5\t-7/10\t\n-1/5\t2/5\t\n"
+             "\n[A][B]=\n1\t0\t\n0\t1\t\n\ndet[A]=\n10\t\n",
+         "", exact},
+        {"typed fractions and decimals", "2 1/2 -2/3 0.1 2.5e-3", 0,
+         kOrder + row_prompts(2) +
+             "\n[A]=\n1/2\t-2/3\t\n1/10\t1/400\t\n\n[B]=\n6/163\t1600/163\t\n"
+             "-240/163\t1200/163\t\n\n[A][B]=\n1\t0\t\n0\t1\t\n\ndet[A]=\n163/2400\t\n",
+         "", exact},
+        {"Hilbert matrix typed as fractions", "3 1 1/2 1/3 1/2 1/3 1/4 1/3 1/4 1/5", 0,
+         like("*[B]=\n9\t-36\t30\t\n-36\t192\t-180\t\n30\t-180\t180\t\n"
+              "\n[A][B]=\n1\t0\t0\t\n0\t1\t0\t\n0\t0\t1\t\n\ndet[A]=\n1/2160\t\n"),
+         "", exact},
+        {"singular order 5 refused, then order 1", singular5 + "1 3", 0,
+         kOrder + row_prompts(5) + kNoInverse + kOrder + row_prompts(1) +
+             "\n[A]=\n3\t\n\n[B]=\n1/3\t\n\n[A][B]=\n1\t\n\ndet[A]=\n3\t\n",
+         "", exact},
+        {"steps in fractions", "2 4 7 2 6", 0, like("INPUT ORDER*\ndet[A]=\n10\t\n"),
+         like("*\n4/7\t1\t1/7\t0\t\n1/3\t1\t0\t1/6\t\n*row 1 - 12/7 * row 2*"
+              "\n0\t-5/7\t1/7\t-2/7\t\n*magnitude is 4/7, in row 1, not 0: the inversion goes on*"
+              "\n20/49\t0\t12/49\t-2/7\t\n*\n0\t1\t-1/5\t2/5\t\n"),
+         arguments({"--exact", "--steps"})},
+        {"diagonal of 1e-11 inverted", "2 1e-11 0 0 1e-11", 0,
+         like("*[B]=\n100000000000\t0\t\n0\t100000000000\t\n*"), "", exact},
+        {"zero denominator", "1 1/0", 1, kOrder + row_prompts(1),
+         place_a11 + "\"1/0\"" + of_a11 + " has the denominator 0\n", exact},
+        {"a billion digits", "1 1e999999999", 1, kOrder + row_prompts(1),
+         place_a11 + "\"1e999999999\"" + of_a11 + too_large, exact},
+        {"21 digits over 20", "1 1/123456789012345678901", 1, kOrder + row_prompts(1),
+         place_a11 + "\"1/123456789012345678901\"" + of_a11 + too_large, exact},
+        {"a slash without a denominator runs on", "1 3/ 1", 0,
+         like(kOrder + row_prompts(1) + "\n[A]=\n3\t\n*"),
+         like("matinv: warning: *\"3\"*runs straight into \"/\"; it was read as 3,*"
+              "the input goes on with \"/\"*"),
+         exact},
+    };
+    expect_runs(cases);
+#else
+    expect_runs(std::vector<ProgramCase>{
+        {"exact arithmetic missing", "1 3", 2, "",
+         like("matinv: this build has no exact arithmetic*libgmp-dev)\n"), exact}});
+#endif
+}
+
 std::size_t occurrences(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
