@@ -105,14 +105,15 @@ bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
         state.out.put(kRowPrompts.get(n, i));
         for (int j = 0;; ++j) {
             const Token& token = mode.read_entry(state.reader);
-            const EntryQuestion question{attempt, i, j};
+            // The question is made only where it is said: made for every
+            // entry, it would cost the plain run a tenth of its reading.
             if (!token.is_number()) {
-                if (!ask_again_after(state, token, question)) {
+                if (!ask_again_after(state, token, EntryQuestion{attempt, i, j})) {
                     return false;
                 }
                 break;
             }
-            if (!mode.store(state, question, token)) {
+            if (!mode.store(state, attempt, i, j, token)) {
                 if (!ask_again(state, mode.refusal())) {
                     return false;
                 }
@@ -173,11 +174,12 @@ public:
     static const Token& read_entry(InputReader& reader) { return reader.read_entry(); }
 
     // Every number read is taken.
-    bool store(DialogueState& state, const EntryQuestion& question, const Token& token) {
+    bool store(DialogueState& state, std::uint64_t attempt, int i, int j, const Token& token) {
         if (token.found == Found::number_running_on) {
-            state.diagnostics.tell(entry_runs_on(state.reader.place(), question, token));
+            state.diagnostics.tell(
+                entry_runs_on(state.reader.place(), EntryQuestion{attempt, i, j}, token));
         }
-        store_entry(m_, question.i, question.j, token.value);
+        store_entry(m_, i, j, token.value);
         return true;
     }
     static MessageLine refusal() { return {}; }
@@ -216,7 +218,8 @@ public:
 
     // A zero denominator or a number beyond the digit limit is refused, and
     // refusal() then says why.
-    bool store(DialogueState& state, const EntryQuestion& question, const Token& token) {
+    bool store(DialogueState& state, std::uint64_t attempt, int i, int j, const Token& token) {
+        const EntryQuestion question{attempt, i, j};
         const ExactEntryError error = value_of(token);
         if (error != ExactEntryError::none) {
             const ExactRefusal refusal = error == ExactEntryError::zero_denominator
@@ -230,7 +233,7 @@ public:
             state.diagnostics.tell(
                 entry_runs_on(state.reader.place(), question, token, rational_text(value_)));
         }
-        store_entry(m_, question.i, question.j, value_);
+        store_entry(m_, i, j, value_);
         return true;
     }
     const MessageLine& refusal() const { return refusal_; }
