@@ -68,5 +68,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         count(traced.errors.text, "matinv: ") != count(whole.errors.text, "matinv: ")) {
         fail("--steps changes the run, or does not trace each attempt read whole once");
     }
+#if MATINV_EXACT_ARITHMETIC
+    // In exact arithmetic: the same dialogue, every report's [A][B] exactly
+    // the identity. It refuses what the rounded run refuses and more (p/0,
+    // entries beyond its digit limit), and a matrix with a rounded inverse
+    // may be exactly singular, so only the judge compares.
+    const Run exact = run(input, 0, {.exact = true});
+    const std::string exact_fault = matinv::fuzz::transcript_fault(
+        exact.out.text, exact.errors.text, exact.status, matinv::fuzz::Arithmetic::exact);
+    if (!exact_fault.empty()) {
+        fail("--exact: " + exact_fault);
+    }
+    const Run exact_trickled = run(input, 7, {.exact = true});
+    if (exact_trickled.out.text != exact.out.text || exact_trickled.status != exact.status) {
+        fail("--exact: the run changes when the input arrives a few bytes at a time");
+    }
+#endif
     return 0;
 }

@@ -99,13 +99,56 @@ bool take_number(Cursor& out) {
     return out.take("\t");
 }
 
-std::string block_fault(Cursor& out, std::string_view heading, int order) {
+// Digits without a leading zero, so not 0 itself; none taken is false.
+bool take_positive_integer(Cursor& out) {
+    if (out.starts_with("0") || !out.take_digit()) {
+        return false;
+    }
+    while (out.take_digit()) {
+    }
+    return true;
+}
+
+// An exact number and its tab: 0, or an integer or p/q in lowest terms
+// with q >= 2 and the sign on p. Lowest terms are not checked here.
+bool take_exact_number(Cursor& out) {
+    if (out.take("0\t")) {
+        return true;
+    }
+    out.take("-");
+    if (!take_positive_integer(out)) {
+        return false;
+    }
+    if (out.take("/") && (out.starts_with("1\t") || !take_positive_integer(out))) {
+        return false;
+    }
+    return out.take("\t");
+}
+
+// The block's numbers: as %.10f writes them, exact ones, or exactly the
+// identity's.
+enum class Numbers { rounded, exact, identity };
+
+bool take_block_number(Cursor& out, Numbers numbers, int row, int column) {
+    switch (numbers) {
+        case Numbers::rounded:
+            return take_number(out);
+        case Numbers::exact:
+            return take_exact_number(out);
+        case Numbers::identity:
+            break;
+    }
+    return out.take(row == column ? "1\t" : "0\t");
+}
+
+std::string block_fault(Cursor& out, std::string_view heading, int rows, int columns,
+                        Numbers numbers) {
     if (!out.take(heading)) {
         return "expected the heading of a report block" + out.here();
     }
-    for (int row = 1; row <= order; ++row) {
-        for (int column = 1; column <= order; ++column) {
-            if (!take_number(out)) {
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 1; column <= columns; ++column) {
+            if (!take_block_number(out, numbers, row, column)) {
                 return "expected number " + std::to_string(column) + " of row " +
                        std::to_string(row) + out.here();
             }
@@ -171,9 +214,20 @@ std::string notices_fault(std::string_view& errors) {
     return {};
 }
 
-std::string report_fault(Cursor& out, int order, std::string_view errors, int status) {
+// An exact report's [A][B] is the identity itself, and det[A] follows.
+std::string report_fault(Cursor& out, int order, std::string_view errors, int status,
+                         Arithmetic arithmetic) {
+    const bool exact = arithmetic == Arithmetic::exact;
+    const Numbers numbers = exact ? Numbers::exact : Numbers::rounded;
     for (const std::string_view heading : {"\n[A]=\n", "\n[B]=\n", "\n[A][B]=\n"}) {
-        if (std::string fault = block_fault(out, heading, order); !fault.empty()) {
+        const Numbers in_block = exact && heading == "\n[A][B]=\n" ? Numbers::identity : numbers;
+        if (std::string fault = block_fault(out, heading, order, order, in_block); !fault.empty()) {
+            return exact && in_block == Numbers::identity ? "[A][B] is not the identity: " + fault
+                                                          : fault;
+        }
+    }
+    if (exact) {
+        if (std::string fault = block_fault(out, "\ndet[A]=\n", 1, 1, numbers); !fault.empty()) {
             return fault;
         }
     }
@@ -211,7 +265,8 @@ std::string early_end_fault(std::string_view errors, int status) {
 
 }  // namespace
 
-std::string transcript_fault(std::string_view out_text, std::string_view errors, int status) {
+std::string transcript_fault(std::string_view out_text, std::string_view errors, int status,
+                             Arithmetic arithmetic) {
     Cursor out(out_text);
     for (;;) {
         if (!out.take(kOrderPrompt)) {
@@ -242,7 +297,7 @@ std::string transcript_fault(std::string_view out_text, std::string_view errors,
             }
             continue;
         }
-        return report_fault(out, order, errors, status);
+        return report_fault(out, order, errors, status, arithmetic);
     }
 }
 

@@ -14,8 +14,12 @@ namespace matinv::fuzz {
 // "matinv: ". Either may first write warnings and notes there, each one
 // printable line starting "matinv: warning: " or "matinv: note: ".
 // Printable: UTF-8 without a control character.
+// With exact arithmetic the report's numbers are integers or fractions,
+// [A][B] is exactly the identity, and det[A] follows in one row.
 // Returns an empty string for a sound run, otherwise what is wrong with it.
-std::string transcript_fault(std::string_view out, std::string_view errors, int status);
+enum class Arithmetic { rounded, exact };
+std::string transcript_fault(std::string_view out, std::string_view errors, int status,
+                             Arithmetic arithmetic = Arithmetic::rounded);
 
 // Whether the error streams of one input, read whole and arriving a few
 // bytes at a time, agree: the same, except that text refused as soon as its

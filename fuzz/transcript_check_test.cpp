@@ -19,7 +19,13 @@ struct Transcript {
     std::string out;
     std::string_view errors;
     int status;
+    Arithmetic arithmetic = Arithmetic::rounded;
 };
+
+constexpr Arithmetic kExact = Arithmetic::exact;
+const std::string kExactReport2 =
+    "\n[A]=\n4\t7\t\n2\t6\t\n\n[B]=\n3/5\t-7/10\t\n-1/5\t2/5\t\n"
+    "\n[A][B]=\n1\t0\t\n0\t1\t\n\ndet[A]=\n10\t\n";
 
 const std::string kPrompts2 = "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12: INPUT a21 a22: ";
 
@@ -45,9 +51,13 @@ TEST(TranscriptCheck, SoundRunsPass) {
         {"input ended in row 1 of 10",
          "INPUT ORDER OF SQUARE MATRIX: INPUT a11 a12 a13 a14 a15 a16 a17 a18 a19 a110: ",
          "matinv: input ended\n", 1},
+        {"exact order 2 reported", kPrompts2 + kExactReport2, "", 0, kExact},
+        {"exact order 0",
+         "INPUT ORDER OF SQUARE MATRIX: \n[A]=\n\n[B]=\n\n[A][B]=\n\ndet[A]=\n1\t\n", "", 0,
+         kExact},
     };
     for (const Transcript& t : sound) {
-        EXPECT_EQ(transcript_fault(t.out, t.errors, t.status), "") << t.name;
+        EXPECT_EQ(transcript_fault(t.out, t.errors, t.status, t.arithmetic), "") << t.name;
     }
 }
 
@@ -86,9 +96,23 @@ TEST(TranscriptCheck, BrokenRunsAreCaught) {
         {"warning not ended by a line break", kPrompts2 + report, "matinv: warning: x", 0},
         {"warning with a control byte", kPrompts2 + report, "matinv: warning: \"\x1b[31m\"\n", 0},
         {"early end with a warning only", kPrompts2, "matinv: warning: x\n", 1},
+        {"exact report in decimals", kPrompts2 + report, "", 0, kExact},
+        {"exact report without det[A]", kPrompts2 + kExactReport2.substr(0, 64), "", 0, kExact},
+        {"exact product not the identity",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n3\t\n\n[B]=\n1/3\t\n"
+         "\n[A][B]=\n2/2\t\n\ndet[A]=\n3\t\n",
+         "", 0, kExact},
+        {"exact denominator 1",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n3/1\t\n\n[B]=\n1/3\t\n"
+         "\n[A][B]=\n1\t\n\ndet[A]=\n3\t\n",
+         "", 0, kExact},
+        {"exact sign on the denominator",
+         "INPUT ORDER OF SQUARE MATRIX: INPUT a11: \n[A]=\n3\t\n\n[B]=\n1/-3\t\n"
+         "\n[A][B]=\n1\t\n\ndet[A]=\n3\t\n",
+         "", 0, kExact},
     };
     for (const Transcript& t : broken) {
-        EXPECT_NE(transcript_fault(t.out, t.errors, t.status), "") << t.name;
+        EXPECT_NE(transcript_fault(t.out, t.errors, t.status, t.arithmetic), "") << t.name;
     }
 }
 
