@@ -181,7 +181,7 @@ void converse(DialogueState& state, const DialogueOptions& options) {
                                     : invert(m.a, m.n);
         if (outcome == Outcome::failure) {
             out.put(kNoInverse);
-            note_if_refused_for_row_size(diagnostics, m);
+            note_if_refused_yet_invertible(diagnostics, m);
             if (at_terminal) {
                 note_if_more_numbers_typed(state, EntryQuestion{attempt, m.n - 1, m.n - 1},
                                            OrderQuestion{attempt + 1});
