@@ -104,10 +104,10 @@ TEST(Program, Transcripts) {
         // decides how the exact inverse is offered.
         {"Hilbert of order 10 in 17 digits", hilbert_typed_to_17_digits(), 0,
          like("*[B]=\n99.997*"),
-         like("matinv: note: the matrix is ill-conditioned (rcond = 2.8e-14): expect no more than "
-              "about 2 significant digits of [B] to be right; *--exact*\n")},
+         like("matinv: note: the matrix is ill-conditioned (rcond = 2.8e-14): expect the entries "
+              "of [B] to keep no more than about 2 of their 16 significant digits; *--exact*\n")},
         {"rcond just below 1e-8", "2 1 1 1 1.00000001", 0, like("*"),
-         like("matinv: note: *(rcond = 2.5e-09): expect no more than about 7 significant *\n")},
+         like("matinv: note: *(rcond = 2.5e-09)*keep no more than about 7 of their *\n")},
         {"rcond just above 1e-8, silent", "2 1 1 1 1.0000001", 0, like("*[A][B]=*")},
         {"order read as 2 from 2.5, then .5", "2.5 1 2 3", 0, kOrder + row_prompts(2) + kReportHalf,
          "matinv: warning: the order \"2\" runs straight into \".5\"; it was read as 2, and "

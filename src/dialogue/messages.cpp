@@ -271,8 +271,8 @@ MessageLine refused_yet_invertible() {
 MessageLine few_digits_kept(int digits, double rcond) {
     MessageLine line;
     append(line, "note: the matrix is ill-conditioned (rcond = ", shortest(rcond, 2),
-           "): expect no more than about ", digits,
-           digits == 1 ? " significant digit" : " significant digits", " of [B] to be right");
+           "): expect the entries of [B] to keep no more than about ", digits,
+           " of their 16 significant digits");
     append_exact_way(line, "the entered values");
     return line;
 }
