@@ -25,6 +25,8 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
         }
         if (argument == "--steps") {
             line.options.steps = true;
+        } else if (argument == "--exact") {
+            line.options.exact = true;
         } else if (argument == "--help" || argument == "-h") {
             line.command = Command::help;
         } else if (argument == "--version") {
@@ -64,6 +66,14 @@ int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, S
     CommandLine line = parse_command_line(argc, argv);
     switch (line.command) {
         case Command::run:
+#ifndef MATINV_EXACT_ARITHMETIC
+            // A build without GMP cannot take the option; saying so beats
+            // answering in rounded decimals that the user did not ask for.
+            if (line.options.exact) {
+                write_line(errors, exact_arithmetic_missing());
+                return 2;
+            }
+#endif
             warn_of_arguments(argc, argv, errors);
             line.options.trace_columns = trace_columns;
             return run_dialogue(in, out, errors, line.options);

@@ -4,7 +4,8 @@
 
 namespace matinv {
 
-// Runs the program for its command line. Options start with '-': --steps,
+// Runs the program for its command line. Options start with '-': --exact
+// (refused with status 2 by a build without exact arithmetic), --steps,
 // -h or --help, and --version; any other is unknown. Arguments that do not
 // start with '-' are not read: before the dialogue, each gets a warning.
 // Options are taken in order, so the first of --help, --version or an

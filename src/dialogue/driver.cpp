@@ -15,6 +15,15 @@
 #include "io/output_buffer.h"
 #include "trace/step_trace.h"
 
+#if MATINV_EXACT_ARITHMETIC
+#include <memory>
+
+#include "dialogue/exact_report.h"
+#include "exact/exact_entry.h"
+#include "exact/exact_inversion.h"
+#include "exact/rational_text.h"
+#endif
+
 namespace matinv {
 namespace {
 
@@ -64,7 +73,7 @@ bool ask_again_after(DialogueState& state, const Token& token, const Question& q
 
 // Asks for the order until the matrices can hold it; false when the run
 // ends instead.
-bool read_order(DialogueState& state, std::uint64_t attempt) {
+bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
     for (;;) {
         state.out.put(kOrderPrompt);
         const Token& token = state.reader.read_order();
@@ -77,7 +86,7 @@ bool read_order(DialogueState& state, std::uint64_t attempt) {
                 return false;
             }
         } else {
-            state.m.n = token.order;
+            n = token.order;
             state.last_found = token.found;
             if (token.found == Found::number_running_on) {
                 state.diagnostics.tell(order_runs_on(token));
@@ -89,24 +98,27 @@ bool read_order(DialogueState& state, std::uint64_t attempt) {
 
 // Asks for row i until all its entries are read, each one asked again
 // together; false when the run ends instead.
-bool read_row(DialogueState& state, std::uint64_t attempt, int i) {
-    WorkingMatrices& m = state.m;
+template <class Mode>
+bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
+    const int n = mode.order();
     for (;;) {
-        state.out.put(kRowPrompts.get(m.n, i));
+        state.out.put(kRowPrompts.get(n, i));
         for (int j = 0;; ++j) {
-            const Token& token = state.reader.read_entry();
+            const Token& token = mode.read_entry(state.reader);
+            const EntryQuestion question{attempt, i, j};
             if (!token.is_number()) {
-                if (!ask_again_after(state, token, EntryQuestion{attempt, i, j})) {
+                if (!ask_again_after(state, token, question)) {
                     return false;
                 }
                 break;
             }
-            if (token.found == Found::number_running_on) {
-                state.diagnostics.tell(
-                    entry_runs_on(state.reader.place(), EntryQuestion{attempt, i, j}, token));
+            if (!mode.store(state, question, token)) {
+                if (!ask_again(state, mode.refusal())) {
+                    return false;
+                }
+                break;
             }
-            store_entry(m, i, j, token.value);
-            if (j + 1 == m.n) {
+            if (j + 1 == n) {
                 state.last_found = token.found;
                 return true;
             }
@@ -127,8 +139,8 @@ void note_if_more_numbers_typed(DialogueState& state, const Question& after, con
 
 // After the report: a word left, as far as can be known without waiting.
 // The run-on of an order of 0 or less has been told not to be read.
-void note_if_input_left(DialogueState& state) {
-    if (state.m.n <= 0 && state.last_found == Found::number_running_on) {
+void note_if_input_left(DialogueState& state, int n) {
+    if (n <= 0 && state.last_found == Found::number_running_on) {
         return;
     }
     const Token& left = state.reader.read_left_over();
@@ -139,58 +151,171 @@ void note_if_input_left(DialogueState& state) {
 
 // The trace goes on the error stream after everything the attempt has
 // written, and the inversion writes nothing on the output stream.
-Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt, int columns) {
+template <class Number, class Invert>
+Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt, int columns,
+                          const Invert& invert_observed) {
     state.out.flush();
-    StepTrace trace(state.trace, attempt, columns);
-    const Outcome outcome = invert(state.m.a, state.m.n, trace);
+    BasicStepTrace<Number> trace(state.trace, attempt, columns);
+    const Outcome outcome = invert_observed(trace);
     trace.finish();
     return outcome;
 }
 
+// The default mode: entries read as the nearest doubles, the elimination in
+// double arithmetic, the report with ten decimals.
+class DoubleMode {
+public:
+    explicit DoubleMode(WorkingMatrices& m) : m_(m) {}
+
+    int& order() { return m_.n; }
+    void clear() { matinv::clear(m_); }
+    void seed_identity(int i) { matinv::seed_identity(m_, i); }
+    static const Token& read_entry(InputReader& reader) { return reader.read_entry(); }
+
+    // Every number read is taken.
+    bool store(DialogueState& state, const EntryQuestion& question, const Token& token) {
+        if (token.found == Found::number_running_on) {
+            state.diagnostics.tell(entry_runs_on(state.reader.place(), question, token));
+        }
+        store_entry(m_, question.i, question.j, token.value);
+        return true;
+    }
+    static MessageLine refusal() { return {}; }
+
+    Outcome invert(DialogueState& state, std::uint64_t attempt, const DialogueOptions& options) {
+        if (!options.steps) {
+            return matinv::invert(m_.a, m_.n);
+        }
+        return invert_with_trace<double>(
+            state, attempt, options.trace_columns,
+            [this](InversionObserver& observer) { return matinv::invert(m_.a, m_.n, observer); });
+    }
+    void after_refusal(DialogueState& state) {
+        note_if_refused_yet_invertible(state.diagnostics, m_);
+    }
+    void report(DialogueState& state) {
+        write_report(state.out, m_);
+        tell_of_report(state.diagnostics, m_);
+    }
+
+private:
+    WorkingMatrices& m_;
+};
+
+#if MATINV_EXACT_ARITHMETIC
+// --exact: entries read as the rationals they denote, the same elimination
+// in exact arithmetic, the report in fractions with the determinant.
+class ExactMode {
+public:
+    explicit ExactMode(ExactMatrices& m) : m_(m) {}
+
+    int& order() { return m_.n; }
+    void clear() { matinv::clear(m_); }
+    void seed_identity(int i) { matinv::seed_identity(m_, i); }
+    static const Token& read_entry(InputReader& reader) { return reader.read_exact_entry(); }
+
+    // A zero denominator or a number beyond the digit limit is refused, and
+    // refusal() then says why.
+    bool store(DialogueState& state, const EntryQuestion& question, const Token& token) {
+        const ExactEntryError error = value_of(token);
+        if (error != ExactEntryError::none) {
+            const ExactRefusal refusal = error == ExactEntryError::zero_denominator
+                                             ? ExactRefusal::zero_denominator
+                                             : ExactRefusal::too_large;
+            refusal_ = exact_entry_refused(state.reader.place(), question, token, refusal,
+                                           static_cast<int>(kExactDigitLimit));
+            return false;
+        }
+        if (token.found == Found::number_running_on) {
+            state.diagnostics.tell(
+                entry_runs_on(state.reader.place(), question, token, rational_text(value_)));
+        }
+        store_entry(m_, question.i, question.j, value_);
+        return true;
+    }
+    const MessageLine& refusal() const { return refusal_; }
+
+    Outcome invert(DialogueState& state, std::uint64_t attempt, const DialogueOptions& options) {
+        if (!options.steps) {
+            return invert_exactly(m_.a, m_.n, determinant_);
+        }
+        return invert_with_trace<Rational>(
+            state, attempt, options.trace_columns, [this](ExactObserver& observer) {
+                return invert_exactly(m_.a, m_.n, determinant_, observer);
+            });
+    }
+    static void after_refusal(DialogueState& /*state*/) {}
+    void report(DialogueState& state) { write_exact_report(state.out, m_, determinant_); }
+
+private:
+    ExactEntryError value_of(const Token& token) {
+        if (token.numerator.too_long() || (token.fraction && token.denominator.too_long())) {
+            return ExactEntryError::too_large;
+        }
+        const DecimalParts& p = token.numerator;
+        if (!token.fraction) {
+            return rational_from_decimal(p.negative(), p.digits(), p.exponent(), value_);
+        }
+        const DecimalParts& q = token.denominator;
+        Rational numerator;
+        Rational denominator;
+        ExactEntryError error =
+            rational_from_decimal(p.negative(), p.digits(), p.exponent(), numerator);
+        if (error == ExactEntryError::none) {
+            error = rational_from_decimal(q.negative(), q.digits(), q.exponent(), denominator);
+        }
+        return error == ExactEntryError::none ? divide_within_limit(numerator, denominator, value_)
+                                              : error;
+    }
+
+    ExactMatrices& m_;
+    Rational value_;
+    Rational determinant_;
+    MessageLine refusal_;
+};
+#endif
+
 // Runs attempts until one is reported or the run fails; the diagnostics
 // then hold the exit status. Once the output has failed, the next read of
 // an order finds so, and the run ends.
-void converse(DialogueState& state, const DialogueOptions& options) {
+template <class Mode>
+void converse(DialogueState& state, Mode& mode, const DialogueOptions& options) {
     OutputBuffer& out = state.out;
     Diagnostics& diagnostics = state.diagnostics;
-    WorkingMatrices& m = state.m;
+    int& n = mode.order();
     const bool at_terminal = state.reader.at_terminal();
 
     for (std::uint64_t attempt = 1;; ++attempt) {
-        clear(m);
-        if (!read_order(state, attempt)) {
+        mode.clear();
+        if (!read_order(state, attempt, n)) {
             return;
         }
-        if (at_terminal && m.n > 0) {
+        if (at_terminal && n > 0) {
             note_if_more_numbers_typed(state, OrderQuestion{attempt}, EntryQuestion{attempt, 0, 0});
         }
 
-        for (int i = 0; i < m.n; ++i) {
-            if (!read_row(state, attempt, i)) {
+        for (int i = 0; i < n; ++i) {
+            if (!read_row(state, mode, attempt, i)) {
                 return;
             }
-            seed_identity(m, i);
-            if (at_terminal && i + 1 < m.n) {
-                note_if_more_numbers_typed(state, EntryQuestion{attempt, i, m.n - 1},
+            mode.seed_identity(i);
+            if (at_terminal && i + 1 < n) {
+                note_if_more_numbers_typed(state, EntryQuestion{attempt, i, n - 1},
                                            EntryQuestion{attempt, i + 1, 0});
             }
         }
 
-        const Outcome outcome = options.steps
-                                    ? invert_with_trace(state, attempt, options.trace_columns)
-                                    : invert(m.a, m.n);
-        if (outcome == Outcome::failure) {
+        if (mode.invert(state, attempt, options) == Outcome::failure) {
             out.put(kNoInverse);
-            note_if_refused_yet_invertible(diagnostics, m);
+            mode.after_refusal(state);
             if (at_terminal) {
-                note_if_more_numbers_typed(state, EntryQuestion{attempt, m.n - 1, m.n - 1},
+                note_if_more_numbers_typed(state, EntryQuestion{attempt, n - 1, n - 1},
                                            OrderQuestion{attempt + 1});
             }
             continue;
         }
-        write_report(out, m);
-        tell_of_report(diagnostics, m);
-        note_if_input_left(state);
+        mode.report(state);
+        note_if_input_left(state, n);
         if (!out.flush()) {
             diagnostics.fail(output_unwritable(out.error()));
         }
@@ -205,8 +330,19 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
     // the state lives in static storage and each run builds it afresh there;
     // nothing is allocated.
     static std::optional<DialogueState> state;
-    converse(state.emplace(in, out_sink, errors), options);
-    return state->diagnostics.exit_status();
+    DialogueState& run = state.emplace(in, out_sink, errors);
+#if MATINV_EXACT_ARITHMETIC
+    if (options.exact) {
+        // Rationals live on the heap whatever holds them.
+        const auto matrices = std::make_unique<ExactMatrices>();
+        ExactMode mode(*matrices);
+        converse(run, mode, options);
+        return run.diagnostics.exit_status();
+    }
+#endif
+    DoubleMode mode(run.m);
+    converse(run, mode, options);
+    return run.diagnostics.exit_status();
 }
 
 }  // namespace matinv

@@ -6,6 +6,7 @@ namespace matinv {
 
 struct DialogueOptions {
     bool steps = false;     // trace every inversion on `errors`
+    bool exact = false;     // read, invert and report in exact rationals (needs GMP)
     int trace_columns = 0;  // the width that the trace fits, or 0 for no limit
 };
 

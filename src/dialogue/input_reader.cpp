@@ -41,6 +41,15 @@ private:
     const char* at_;
 };
 
+// Whether a decimal begins `ahead` bytes on: a digit, or a point and a
+// digit, after an optional sign.
+template <class Cursor>
+bool starts_decimal(Cursor& in, std::size_t ahead) {
+    using decimal_scan::is_digit;
+    const std::size_t at = ahead + (decimal_scan::is_sign(in.peek(ahead)) ? 1 : 0);
+    return is_digit(in.peek(at)) || (in.peek(at) == '.' && is_digit(in.peek(at + 1)));
+}
+
 }  // namespace
 
 // Once the output has failed, that is what the read found: the cursor
@@ -128,6 +137,27 @@ const Token& InputReader::read_entry_slowly() {
         return refuse();
     }
     token_.value = digits.value();
+    return found_number(Found::number);
+}
+
+// A slash begins a denominator only when a decimal follows it; otherwise
+// the number runs on into it, as it would into any other text.
+const Token& InputReader::read_exact_entry() {
+    if (!cursor_.skip_space()) {
+        return no_number_left();
+    }
+    cursor_.mark_place();
+    KeepingCursor in(cursor_, token_.text);
+    token_.numerator.clear();
+    token_.denominator.clear();
+    token_.fraction = false;
+    if (!scan_decimal(in, token_.numerator)) {
+        return refuse();
+    }
+    if (in.peek(0) == '/' && starts_decimal(in, 1)) {
+        in.advance();
+        token_.fraction = scan_decimal(in, token_.denominator);
+    }
     return found_number(Found::number);
 }
 

@@ -8,6 +8,7 @@
 #include "io/byte_streams.h"
 #include "io/output_buffer.h"
 #include "numbers/bounded_line.h"
+#include "numbers/decimal_parts.h"
 #include "text/shown_text.h"
 
 namespace matinv {
@@ -46,6 +47,10 @@ struct Token {
     TypedText rest;
     // The errno value, when the input is unreadable or the output failed.
     int error = 0;
+    // Of an entry read exactly: the decimal, or the two of a fraction.
+    DecimalParts numerator;
+    DecimalParts denominator;
+    bool fraction = false;
 
     bool is_number() const { return found <= Found::number_running_on; }
 };
@@ -60,6 +65,10 @@ public:
     // The first read of an order takes a byte order mark before it.
     const Token& read_order();
     const Token& read_entry();
+    // An entry taken exactly, as its decimal's parts, or as a fraction of
+    // two decimals joined by a slash with nothing around it ("-2/3"):
+    // read_entry()'s numbers and these fractions, never a value.
+    const Token& read_exact_entry();
     // Once the reads are over: the next word, found as `text`, when more
     // than white space is left as far as can be known without waiting, and
     // `end` otherwise.

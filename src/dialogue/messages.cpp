@@ -152,6 +152,29 @@ MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_
     return line;
 }
 
+MessageLine exact_entry_refused(InputPlace place, const EntryQuestion& question, const Token& entry,
+                                ExactRefusal refusal, int digit_limit) {
+    MessageLine line;
+    append(line, place, ShownText(entry.text.view()).view(), " for ", question);
+    if (refusal == ExactRefusal::zero_denominator) {
+        append(line, " has the denominator 0");
+    } else {
+        append(line,
+               " is too large to hold exactly: in lowest terms, its numerator and its "
+               "denominator may have at most ",
+               digit_limit, " digits each");
+    }
+    return line;
+}
+
+MessageLine exact_arithmetic_missing() {
+    MessageLine line;
+    append(line,
+           "this build has no exact arithmetic, so --exact is not available; rebuild "
+           "matinv with GMP installed (Debian, Ubuntu: libgmp-dev)");
+    return line;
+}
+
 MessageLine unknown_option(std::string_view option) {
     const ShownText shown(option);
     MessageLine line;
@@ -186,13 +209,24 @@ MessageLine order_runs_on(const Token& order) {
     return line;
 }
 
-MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry) {
+template <class Value>
+static MessageLine entry_running_on(InputPlace place, const EntryQuestion& question,
+                                    const Token& entry, const Value& read_as) {
     const ShownText rest(entry.rest.view());
     MessageLine line;
     append(line, "warning: ", place, ShownText(entry.text.view()).view(), " for ", question,
-           " runs straight into ", rest.view(), "; it was read as ", round_trip(entry.value),
-           ", and ", rest.view(), " is left for the next read");
+           " runs straight into ", rest.view(), "; it was read as ", read_as, ", and ", rest.view(),
+           " is left for the next read");
     return line;
+}
+
+MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry) {
+    return entry_running_on(place, question, entry, round_trip(entry.value));
+}
+
+MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry,
+                          std::string_view read_as) {
+    return entry_running_on(place, question, entry, read_as);
 }
 
 MessageLine more_numbers_typed(std::string_view typed, const Question& after,
@@ -292,7 +326,7 @@ MessageLine digits_hidden(Block block, int i, int j, double value) {
 }
 
 std::string_view usage() {
-    return "Usage: matinv [--steps]\n"
+    return "Usage: matinv [--exact] [--steps]\n"
            "       matinv -h | --help | --version\n"
            "Inverts a real square matrix of order 1 to 10. Asks for the order and the\n"
            "entries row by row on standard input, and prints the matrix [A], its\n"
@@ -304,6 +338,9 @@ std::string_view usage() {
            "doubles, such as 1e400, is read as inf, and a warning then says that [B]\n"
            "cannot be trusted.\n"
            "\n"
+           "  --exact     read every entry as the exact rational it denotes (0.1 is\n"
+           "              1/10; 2/3 is one entry) and write [A], [B], [A][B] and\n"
+           "              det[A] in exact fractions\n"
            "  --steps     also write every step of the elimination on standard error\n"
            "  -h, --help  print this text and exit\n"
            "  --version   print the version and exit\n";

@@ -78,6 +78,13 @@ MessageLine output_unwritable(int error);
 // An order read at `place` that is above what the matrices hold.
 MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix);
 MessageLine unknown_option(std::string_view option);
+// Why an entry read exactly at `place` cannot be taken: p/0, or more digits
+// than `digit_limit` in its numerator or its denominator in lowest terms.
+enum class ExactRefusal : std::uint8_t { zero_denominator, too_large };
+MessageLine exact_entry_refused(InputPlace place, const EntryQuestion& question, const Token& entry,
+                                ExactRefusal refusal, int digit_limit);
+// --exact in a build made without GMP.
+MessageLine exact_arithmetic_missing();
 
 // Warnings and notes. Texts of the input are shown as ShownText shows them.
 //
@@ -85,6 +92,9 @@ MessageLine unknown_option(std::string_view option);
 MessageLine order_runs_on(const Token& order);
 // An entry that runs on, as "7-1" is 7 followed by -1, read at `place`.
 MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry);
+// The same for an entry read exactly, which was read as `read_as`.
+MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry,
+                          std::string_view read_as);
 // The rest of a typed line, `typed`, holding one or more numbers, after the
 // read for `after`: the first of them is read for `next`.
 MessageLine more_numbers_typed(std::string_view typed, const Question& after, const Question& next);

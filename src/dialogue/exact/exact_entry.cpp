@@ -158,6 +158,11 @@ ExactEntryError read_exact_entry(std::string_view text, Rational& out) {
         e != ExactEntryError::none) {
         return e;
     }
+    return divide_within_limit(numerator, denominator, out);
+}
+
+ExactEntryError divide_within_limit(Rational& numerator, const Rational& denominator,
+                                    Rational& out) {
     if (is_zero(denominator)) {
         return ExactEntryError::zero_denominator;
     }

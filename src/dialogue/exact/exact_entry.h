@@ -29,6 +29,11 @@ enum class ExactEntryError {
 ExactEntryError rational_from_decimal(bool negative, std::string_view digits, std::int64_t exponent,
                                       Rational& out);
 
+// numerator / denominator, each read by rational_from_decimal, into out:
+// refused when the denominator is 0 or the quotient beyond the limit.
+ExactEntryError divide_within_limit(Rational& numerator, const Rational& denominator,
+                                    Rational& out);
+
 // One whole entry: [+-]digits[.digits][(e|E)[+-]digits], with a digit
 // before or after the point, or two of them joined by a slash with no blank
 // around it.

@@ -2,21 +2,8 @@
 
 #include <algorithm>
 
-#include "numbers/number_text.h"
-
 namespace matinv {
 namespace {
-
-// A terminal's tab stops are 8 columns apart, so a number and its tab reach
-// the first stop after the number's text. A line whose last tab reaches the
-// edge still fits: a tab moves the cursor to the edge at most, and never
-// wraps.
-int tabbed_width(double value) {
-    constexpr int kTabStop = 8;
-    char text[kLongestFixed10];
-    const auto length = static_cast<int>(write_fixed10(text, value) - text);
-    return (length / kTabStop + 1) * kTabStop;
-}
 
 // One past the last of the columns from `first` on that fit in `limit`
 // together; at least one.
@@ -30,17 +17,13 @@ int widest_end(const int* widths, int first, int columns, int limit) {
 
 }  // namespace
 
-ColumnBlocks split_into_blocks(const Matrix& a, int rows, int columns, int limit) {
+// A line whose last tab reaches the edge still fits: a tab moves the cursor
+// to the edge at most, and never wraps.
+ColumnBlocks split_into_blocks(const int* widths, int columns, int limit) {
     ColumnBlocks blocks;
     if (limit <= 0) {
         blocks.ends[blocks.count++] = columns;
         return blocks;
-    }
-    int widths[kColumns] = {};
-    for (int j = 0; j < columns; ++j) {
-        for (int i = 0; i < rows; ++i) {
-            widths[j] = std::max(widths[j], tabbed_width(a[i][j]));
-        }
     }
     // As few blocks as filling each in turn needs, and as even as that
     // allows: a 3x3 at 80 columns as twice 3 columns, not 5 and then 1.

@@ -1,7 +1,11 @@
 #include "trace/step_trace.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "inversion/inversion.h"
 #include "numbers/append.h"
@@ -9,39 +13,108 @@
 #include "trace/column_blocks.h"
 #include "trace/wrapped_lines.h"
 
+#if MATINV_EXACT_ARITHMETIC
+#include "exact/rational.h"
+#include "exact/rational_text.h"
+#endif
+
 namespace matinv {
 namespace {
 
-// How the trace writes a number, in a sentence and in the matrix: an exact
-// trace would give its own numbers these two forms.
+// How the trace writes a number, in a sentence and in the matrix, and how
+// long the matrix's text of it is.
 Shortest in_sentence(double value) { return shortest(value, 10); }
 Fixed10 in_matrix(double value) { return fixed10(value); }
+int matrix_text_length(double value) {
+    char text[kLongestFixed10];
+    return static_cast<int>(write_fixed10(text, value) - text);
+}
+bool is_negative(double value) { return std::signbit(value); }
 
 // Room for the longest sentence, three numbers and an attempt's count in it.
 constexpr std::size_t kLongestSentence = 256;
 
+#if MATINV_EXACT_ARITHMETIC
+// Exact numbers are written whole in both places, however long.
+struct RationalText {
+    const Rational& value;
+};
+template <Room Buffer>
+void append_part(Buffer& out, RationalText number) {
+    out.put(rational_text(number.value));
+}
+RationalText in_sentence(const Rational& value) { return {value}; }
+RationalText in_matrix(const Rational& value) { return {value}; }
+int matrix_text_length(const Rational& value) {
+    return static_cast<int>(rational_text(value).size());
+}
+bool is_negative(const Rational& value) { return mpq_sgn(value.get()) < 0; }
+
+// A sentence that holds its exact numbers whole, however many digits they
+// have: cutting one would show a wrong number.
+class GrowingLine {
+public:
+    std::string_view text() const { return text_; }
+    void put(std::string_view text) { text_.append(text); }
+    char* room(std::size_t size) {
+        const std::size_t used = text_.size();
+        text_.resize(used + size);
+        return text_.data() + used;
+    }
+    void commit(const char* end) { text_.resize(static_cast<std::size_t>(end - text_.data())); }
+
+private:
+    std::string text_;
+};
+#endif
+
+// Doubles keep to a line in place, so that the default mode allocates
+// nothing.
+template <class Number>
+struct SentenceFor {
+    using Type = BoundedLine<kLongestSentence>;
+};
+#if MATINV_EXACT_ARITHMETIC
+template <>
+struct SentenceFor<Rational> {
+    using Type = GrowingLine;
+};
+#endif
+
 }  // namespace
 
-StepTrace::StepTrace(OutputBuffer& out, std::uint64_t attempt, int columns)
+template <class Number>
+BasicStepTrace<Number>::BasicStepTrace(OutputBuffer& out, std::uint64_t attempt, int columns)
     : out_(out), attempt_(attempt), columns_(columns) {}
 
-bool StepTrace::finish() { return out_.flush(); }
+template <class Number>
+bool BasicStepTrace<Number>::finish() {
+    return out_.flush();
+}
 
 // Sentences end their lines. At a terminal they are broken to fit it;
 // elsewhere they are written as they are, however long.
+template <class Number>
 template <class... Parts>
-void StepTrace::say(const Parts&... parts) {
+void BasicStepTrace<Number>::say(const Parts&... parts) {
     if (columns_ <= 0) {
         append(out_, parts...);
         return;
     }
-    BoundedLine<kLongestSentence> sentence;
+    typename SentenceFor<Number>::Type sentence;
     append(sentence, parts...);
     write_wrapped(out_, sentence.text(), columns_);
 }
 
-void StepTrace::put_matrix(const Matrix& a, int n) {
-    const ColumnBlocks blocks = split_into_blocks(a, n, 2 * n, columns_);
+template <class Number>
+void BasicStepTrace<Number>::put_matrix(const Augmented& a, int n) {
+    int widths[kColumns] = {};
+    for (int j = 0; columns_ > 0 && j < 2 * n; ++j) {
+        for (int i = 0; i < n; ++i) {
+            widths[j] = std::max(widths[j], tabbed_width(matrix_text_length(a[i][j])));
+        }
+    }
+    const ColumnBlocks blocks = split_into_blocks(widths, 2 * n, columns_);
     for (int k = 0, first = 0; k < blocks.count; first = blocks.ends[k++]) {
         const int end = blocks.ends[k];
         if (blocks.count > 1 && end - first == 1) {
@@ -58,72 +131,99 @@ void StepTrace::put_matrix(const Matrix& a, int n) {
     }
 }
 
-void StepTrace::seeded(const Matrix& a, int n) {
+template <class Number>
+void BasicStepTrace<Number>::seeded(const Augmented& a, int n) {
     say("\n--- steps for matrix ", attempt_, ", order ", n,
         ": each row is the entered row, then the identity's row\n");
     put_matrix(a, n);
 }
 
-void StepTrace::row_scaled(int i, double s) {
+template <class Number>
+void BasicStepTrace<Number>::row_scaled(int i, Value s) {
     if (i == 0) {
         say("\nrow scaling, each row divided by its scale divisor:\n");
     }
     say("  row ", i + 1, " / ", in_sentence(s), '\n');
 }
 
-void StepTrace::scaling_done(const Matrix& a, int n) { put_matrix(a, n); }
+template <class Number>
+void BasicStepTrace<Number>::scaling_done(const Augmented& a, int n) {
+    put_matrix(a, n);
+}
 
-void StepTrace::column_started(Phase phase, int j) {
+template <class Number>
+void BasicStepTrace<Number>::column_started(Phase phase, int j) {
     const bool forward = phase == Phase::forward;
     say(forward ? "\nforward phase, column " : "\nbackward phase, column ", j + 1, ":\n");
     exchange_pending_ = forward;
 }
 
-void StepTrace::note_missing_exchange() {
+template <class Number>
+void BasicStepTrace<Number>::note_missing_exchange() {
     if (exchange_pending_) {
         say("  no rows exchanged\n");
         exchange_pending_ = false;
     }
 }
 
-void StepTrace::rows_exchanged(int upper) {
+template <class Number>
+void BasicStepTrace<Number>::rows_exchanged(int upper) {
     exchange_pending_ = false;
     say("  rows ", upper + 1, " and ", upper + 2, " exchanged\n");
 }
 
 // The pivot's column is p in both phases.
-void StepTrace::row_replaced(int r, int p, double ratio) {
+template <class Number>
+void BasicStepTrace<Number>::row_replaced(int r, int p, Value ratio) {
     note_missing_exchange();
-    const bool negative = std::signbit(ratio);
+    const bool negative = is_negative(ratio);
     say("  row ", r + 1, " := row ", p + 1, " - ", negative ? "(" : "", in_sentence(ratio),
         negative ? ")" : "", " * row ", r + 1, ", ratio = (", p + 1, ',', p + 1, ") / (", r + 1,
         ',', p + 1, ")\n");
 }
 
-void StepTrace::row_kept(int r, int j) {
+template <class Number>
+void BasicStepTrace<Number>::row_kept(int r, int j) {
     note_missing_exchange();
     say("  row ", r + 1, " unchanged: its entry in column ", j + 1, " is 0\n");
 }
 
-void StepTrace::column_done(const Matrix& a, int n) {
+template <class Number>
+void BasicStepTrace<Number>::column_done(const Augmented& a, int n) {
     note_missing_exchange();
     put_matrix(a, n);
 }
 
-void StepTrace::singularity_tested(int smallest_row, double smallest, bool singular) {
-    say("\nsingularity test: the smallest diagonal magnitude is ", in_sentence(smallest),
-        ", in row ", smallest_row + 1, singular ? ", below " : ", not below ",
-        in_sentence(kSingularityThreshold),
-        singular ? ": no inverse\n" : ": the inversion goes on\n");
+template <class Number>
+void BasicStepTrace<Number>::singularity_tested(int smallest_row, Value smallest, bool singular) {
+    const std::string_view verdict = singular ? ": no inverse\n" : ": the inversion goes on\n";
+    if constexpr (std::is_same_v<Number, double>) {
+        say("\nsingularity test: the smallest diagonal magnitude is ", in_sentence(smallest),
+            ", in row ", smallest_row + 1, singular ? ", below " : ", not below ",
+            in_sentence(kSingularityThreshold), verdict);
+    } else {
+        // Nothing is rounded: only an exact 0 means no inverse.
+        say("\nsingularity test: the smallest diagonal magnitude is ", in_sentence(smallest),
+            ", in row ", smallest_row + 1, singular ? "" : ", not 0", verdict);
+    }
 }
 
-void StepTrace::row_divided_by_diagonal(int i, double d) {
+template <class Number>
+void BasicStepTrace<Number>::row_divided_by_diagonal(int i, Value d) {
     if (i == 0) {
         say("\nfinal division, each row divided by its diagonal entry:\n");
     }
     say("  row ", i + 1, " / ", in_sentence(d), '\n');
 }
 
-void StepTrace::final_division_done(const Matrix& a, int n) { put_matrix(a, n); }
+template <class Number>
+void BasicStepTrace<Number>::final_division_done(const Augmented& a, int n) {
+    put_matrix(a, n);
+}
+
+template class BasicStepTrace<double>;
+#if MATINV_EXACT_ARITHMETIC
+template class BasicStepTrace<Rational>;
+#endif
 
 }  // namespace matinv
