@@ -205,10 +205,6 @@ TEST(Program, RefusedInputs) {
         {"input ends after a singular matrix", "2 1 2 2 4", 1,
          kOrder + row_prompts(2) + kNoInverse + kOrder,
          "matinv: line 1, column 10: input ended while reading the order of matrix 2\n"},
-        {"input ends after a matrix refused though invertible", "2 1 1 1 1.000000000001", 1,
-         kOrder + row_prompts(2) + kNoInverse + kOrder,
-         like("matinv: note: the matrix has an inverse, *\nmatinv: line 1, column 23: input ended "
-              "while reading the order of matrix 2\n")},
         {"a word for the order", "abc", 1, kOrder,
          "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
          "\"abc\"\n"},
