@@ -47,6 +47,17 @@ std::string repeated(const std::string& text, int times) {
     return all;
 }
 
+// The Hilbert matrix of order 10, each entry 1/(i+j+1) typed with 17 digits.
+std::string hilbert_typed_to_17_digits() {
+    std::string input = "10";
+    char entry[32];
+    for (int k = 0; k < 100; ++k) {
+        std::snprintf(entry, sizeof entry, " %.17g", 1.0 / (k / 10 + k % 10 + 1));
+        input += entry;
+    }
+    return input;
+}
+
 Surroundings arguments(std::vector<std::string> words) { return {.arguments = std::move(words)}; }
 
 // Runs that end with a report: standard output exactly, or the parts that
@@ -89,6 +100,15 @@ TEST(Program, Transcripts) {
         {"round-off in [B]", "3 0 5 3 -5 2 -2 5 -5 -3", 0, like("*\t-0.0000000000\t*[A][B]*")},
         {"[B] singular to working precision", "3 2e30 0 -2e30 -4e30 -2e30 -7e30 6e30 2e30 5e30", 0,
          like("*[B]=\n0.0000000000\t-0.0000000000\t*"), like("matinv: warning: *2.2e-16)\n")},
+        // Below rcond 1e-8 a trusted [B] gets the digits it keeps; the build
+        // decides how the exact inverse is offered.
+        {"Hilbert of order 10 in 17 digits", hilbert_typed_to_17_digits(), 0,
+         like("*[B]=\n99.997*"),
+         like("matinv: note: the matrix is ill-conditioned (rcond = 2.8e-14): expect the entries "
+              "of [B] to keep no more than about 2 of their 16 significant digits; *--exact*\n")},
+        {"rcond just below 1e-8", "2 1 1 1 1.00000001", 0, like("*"),
+         like("matinv: note: *(rcond = 2.5e-09)*keep no more than about 7 of their *\n")},
+        {"rcond just above 1e-8, silent", "2 1 1 1 1.0000001", 0, like("*[A][B]=*")},
         {"order read as 2 from 2.5, then .5", "2.5 1 2 3", 0, kOrder + row_prompts(2) + kReportHalf,
          "matinv: warning: the order \"2\" runs straight into \".5\"; it was read as 2, and "
          "\".5\" is left for the next read\n"},
@@ -113,6 +133,10 @@ TEST(Program, Transcripts) {
          kOrder + row_prompts(3) + kNoInverse + kOrder + row_prompts(2) + kReport2x2,
          "matinv: note: the matrix has an inverse, and was refused only for the small entries "
          "of rows 1, 2 and 3\n"},
+        {"invertible as entered, yet refused, with a note", "2 1 1 1 1.000000000001 2 4 7 2 6", 0,
+         kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReport2x2,
+         like("matinv: note: the matrix has an inverse, but it is too close to singular for this "
+              "elimination's threshold of 1e-10; *--exact*\n")},
         {"small rows of a singular matrix, no note", "2 1e-11 2e-11 1e-11 2e-11 2 4 7 2 6", 0,
          kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReport2x2},
         {"order 4 singular, no note", "4 7 8 6 -1 7 -5 8 -6 4 7 2 -3 11 2 10 -9 2 4 7 2 6", 0,

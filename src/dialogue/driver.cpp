@@ -193,7 +193,7 @@ public:
             [this](InversionObserver& observer) { return matinv::invert(m_.a, m_.n, observer); });
     }
     void after_refusal(DialogueState& state) {
-        note_if_refused_for_row_size(state.diagnostics, m_);
+        note_if_refused_yet_invertible(state.diagnostics, m_);
     }
     void report(DialogueState& state) {
         write_report(state.out, m_);

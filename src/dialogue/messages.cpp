@@ -5,6 +5,7 @@
 #include <cstring>
 #include <variant>
 
+#include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 #include "io/byte_cursor.h"
 #include "numbers/append.h"
@@ -275,6 +276,38 @@ MessageLine refused_for_row_size(std::span<const int> small_rows) {
         }
         append(line, small_rows[k] + 1);
     }
+    return line;
+}
+
+// Where to turn for the exact inverse: a build without exact arithmetic
+// has no --exact to offer.
+static void append_exact_way(MessageLine& line, std::string_view what) {
+#ifdef MATINV_EXACT_ARITHMETIC
+    append(line, "; matinv --exact inverts ", what, " exactly");
+#else
+    append(line, "; a build of matinv with exact arithmetic (GMP) inverts ", what,
+           " exactly with --exact");
+#endif
+}
+
+MessageLine refused_yet_invertible() {
+    MessageLine line;
+    append(line,
+           "note: the matrix has an inverse, but it is too close to singular for this "
+           "elimination's threshold of ",
+           shortest(kSingularityThreshold, 2));
+    append_exact_way(line, "it");
+    return line;
+}
+
+// 16 + log10(rcond) is the rule of thumb for the digits that survive
+// rounding: a bound, which the words say.
+MessageLine few_digits_kept(int digits, double rcond) {
+    MessageLine line;
+    append(line, "note: the matrix is ill-conditioned (rcond = ", shortest(rcond, 2),
+           "): expect the entries of [B] to keep no more than about ", digits,
+           " of their 16 significant digits");
+    append_exact_way(line, "the entered values");
     return line;
 }
 

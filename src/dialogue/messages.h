@@ -102,6 +102,11 @@ MessageLine more_numbers_typed(std::string_view typed, const Question& after, co
 MessageLine input_left_unread(InputPlace place, const Token& word);
 MessageLine untrusted_inverse(const InverseTrust& trust);
 MessageLine refused_for_row_size(std::span<const int> small_rows);
+// A matrix that the singularity threshold refused although its entries, as
+// read, form an invertible matrix.
+MessageLine refused_yet_invertible();
+// A trusted [B] that keeps only `digits` significant digits, by its rcond.
+MessageLine few_digits_kept(int digits, double rcond);
 // Entry (i, j) of `block` is `value`, which is not zero but prints as zero.
 MessageLine digits_hidden(Block block, int i, int j, double value);
 // An argument that is not an option, which the dialogue does not read.

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "dialogue/messages.h"
+#include "inversion/exact_invertibility.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
 #include "numbers/number_text.h"
@@ -66,6 +67,8 @@ void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m) {
     const InverseTrust trust = judge_inverse(one_norm(m.a0, m.n, 0), m.a, m.n);
     if (!trust.trusted()) {
         diagnostics.tell(untrusted_inverse(trust));
+    } else if (const int digits = expected_significant_digits(trust); digits > 0) {
+        diagnostics.tell(few_digits_kept(digits, trust.rcond));
     }
     // Each entry of [A] was typed: none is round-off. [A][B] has round-off
     // where the identity has its zeros, and [B], when it cannot be trusted,
@@ -78,14 +81,16 @@ void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m) {
 }
 
 // The rows of small entries are the ones that the absolute singularity
-// threshold holds against the matrix; the rescaling check finds them.
-void note_if_refused_for_row_size(Diagnostics& diagnostics, const WorkingMatrices& m) {
+// threshold holds against the matrix; the rescaling check finds them. That
+// answer is the more useful one, as it says what to change.
+void note_if_refused_yet_invertible(Diagnostics& diagnostics, const WorkingMatrices& m) {
     const SmallRows small = refused_for_row_size(m.a0, m.n);
-    if (small.count == 0) {
-        return;
+    if (small.count > 0) {
+        diagnostics.tell(refused_for_row_size(
+            std::span<const int>(small.rows, static_cast<std::size_t>(small.count))));
+    } else if (invertible_as_entered(m.a0, m.n)) {
+        diagnostics.tell(refused_yet_invertible());
     }
-    diagnostics.tell(refused_for_row_size(
-        std::span<const int>(small.rows, static_cast<std::size_t>(small.count))));
 }
 
 }  // namespace matinv

@@ -9,14 +9,17 @@
 namespace matinv {
 
 // After a report: one line when [B] holds inf or nan, or when the matrix is
-// singular to working precision (rcond below 2^-52); then one line for each
-// of [A] and [B] that holds entries printed as 0.0000000000 that are not
-// zero and not round-off. The warning comes first, as the graver word, and
-// the notes follow in the order of the report's blocks.
+// singular to working precision (rcond below 2^-52), or else when [B] keeps
+// few significant digits; then one line for each of [A] and [B] that holds
+// entries printed as 0.0000000000 that are not zero and not round-off. The
+// word on [B] as a whole comes first, and the notes on entries follow in
+// the order of the report's blocks.
 void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m);
 
-// After a refusal: one line when the matrix does have an inverse and was
-// refused only because some rows hold small entries.
-void note_if_refused_for_row_size(Diagnostics& diagnostics, const WorkingMatrices& m);
+// After a refusal: one line when the matrix does have an inverse, saying
+// that it was refused only because some rows hold small entries when so,
+// or else that it is too close to singular for the threshold. An exactly
+// singular matrix gets no line.
+void note_if_refused_yet_invertible(Diagnostics& diagnostics, const WorkingMatrices& m);
 
 }  // namespace matinv
