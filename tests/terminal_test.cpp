@@ -226,18 +226,24 @@ TEST(Interactive, StepsFitTheTerminal) {
 TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
     const std::string unread = "\", which is not read: the report ends the run\n";
     const std::string inverse = "[B]=\n0.6000000000\t-0.7000000000\t\n-0.2000000000\t0.4";
-    // Row 1 of the 2x2 example, then `typed` for row 2, said as `found`:
-    // row 2 is asked again and the report is the example's.
+    // Row 1 of the 2x2 example, then 2 and `typed` for row 2, said as
+    // `found`: row 2 is asked again and the report is the example's.
     const auto typo_in_row_2 = [&inverse](const std::string& typed, const std::string& found) {
         return std::vector<Exchange>{{kOrder, "2\n"},
                                      {row_prompt(2, 1), "4 7\n"},
-                                     {row_prompt(2, 2), typed + "\n"},
-                                     {"but found " + found + "\n" + row_prompt(2, 2), "2 6\n"},
+                                     {row_prompt(2, 2), "2 " + typed + "\n"},
+                                     {"line 3, column 3: expected a number for entry a22 (row 2, "
+                                      "column 2) of matrix 1, but found " +
+                                          found + "\n" + row_prompt(2, 2),
+                                      "2 6\n"},
                                      {inverse, ""}};
     };
     const auto typo_in_order = [](const std::string& typed, const std::string& found) {
         return std::vector<Exchange>{{kOrder, typed + "\n"},
-                                     {"a whole number, but found " + found + "\n" + kOrder, "1\n"},
+                                     {"line 1, column 1: expected the order of matrix 1, a whole "
+                                      "number, but found " +
+                                          found + "\n" + kOrder,
+                                      "1\n"},
                                      {row_prompt(1, 1), "2\n"},
                                      {"[B]=\n0.5000000000\t\n", ""}};
     };
@@ -284,30 +290,20 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
         {false,
          {{kOrder, "1 3 9\n"}, {"note: line 1, column 5: the input goes on with \"9" + unread, ""}},
          0},
+        {true, typo_in_row_2("7-1", "\"7-1\", which would be read as 7 and then \"-1\""), 0},
         {true,
-         {{kOrder, "2\n"},
-          {row_prompt(2, 1), "4 7\n"},
-          {row_prompt(2, 2), "2 7-1\n"},
-          {"2 7-1\nmatinv: line 3, column 3: expected a number for entry a22 (row 2, column 2) of "
-           "matrix 1, but found \"7-1\", which would be read as 7 and then \"-1\"\n" +
-               row_prompt(2, 2),
-           "2 6\n"},
-          {inverse, ""}},
+         typo_in_row_2("1,5",
+                       "\"1,5\", which would be read as 1 and then \",5\"; a comma is "
+                       "neither a decimal point nor a separator here"),
          0},
+        {true, typo_in_row_2("3..5", "\"3..5\", which would be read as 3 and then \".5\""), 0},
+        {true, typo_in_row_2("1e3.5", "\"1e3.5\", which would be read as 1000 and then \".5\""), 0},
+        {true, typo_in_row_2("1/2", "\"1/2\", which would be read as 1 and then \"/2\""), 0},
+        {true, typo_in_row_2("6x", "\"6x\", which would be read as 6 and then \"x\""), 0},
         {true,
-         typo_in_row_2("1,5 6",
-                       "\"1,5\", which would be read as 1 and then \",5\"; a comma "
-                       "is neither a decimal point nor a separator here"),
-         0},
-        {true, typo_in_row_2("3..5 6", "\"3..5\", which would be read as 3 and then \".5\""), 0},
-        {true, typo_in_row_2("2 1e3.5", "\"1e3.5\", which would be read as 1000 and then \".5\""),
-         0},
-        {true, typo_in_row_2("2 1/2", "\"1/2\", which would be read as 1 and then \"/2\""), 0},
-        {true, typo_in_row_2("2 6x", "\"6x\", which would be read as 6 and then \"x\""), 0},
-        {true,
-         typo_in_row_2("2 5\x1b[D",
-                       "\"5\\x1b[D\", which would be read as 5 and then "
-                       "\"\\x1b[D\"; \\x1b[D is the left arrow key"),
+         typo_in_row_2("5\x1b[D",
+                       "\"5\\x1b[D\", which would be read as 5 and then \"\\x1b[D\"; "
+                       "\\x1b[D is the left arrow key"),
          0},
         {true, typo_in_order("2.5", "\"2.5\", which would be read as 2 and then \".5\""), 0},
         {true, typo_in_order("2x", "\"2x\", which would be read as 2 and then \"x\""), 0},
@@ -322,9 +318,7 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
          0},
         {true, {{kOrder, "2\n\n4 7\n\n2 6\n"}, {row_prompts(2) + "\n[A]=", ""}}, 0},
         {true,
-         {{kOrder,
-           "\xff\xfe"
-           "2\n"},
+         {{kOrder, "\xff\xfe\x32\n"},  // 2 after the byte order mark of UTF-16
           {"matinv: standard input is UTF-16 text, which matinv does not read; save the text as "
            "UTF-8\n",
            ""}},
