@@ -158,6 +158,12 @@ TEST(Program, Transcripts) {
          "runs straight into \"-1\"; it was read as 7, and \"-1\" is left for the next read\n"
          "matinv: warning: line 2, column 2: \"1e3\" for entry a21 (row 2, column 1) of matrix 1 "
          "runs straight into \".5\"; it was read as 1000, and \".5\" is left for the next read\n"},
+        // A fraction is a number that runs on, through a pipe as ever.
+        {"1/2 runs on", "1 1/2", 0, like(kOrder + row_prompts(1) + "*[B]=\n1.0000000000\t\n*"),
+         "matinv: warning: line 1, column 3: \"1\" for entry a11 (row 1, column 1) of matrix 1 "
+         "runs straight into \"/2\"; it was read as 1, and \"/2\" is left for the next read\n"
+         "matinv: note: line 1, column 4: the input goes on with \"/2\", which is not read: the "
+         "report ends the run\n"},
         // A byte order mark, as some editors write, starts the input unseen.
         {"a byte order mark", kBom + "2 4 7 2 6", 0, kOrder + row_prompts(2) + kReport2x2},
         {"entries beyond the double range", "1 1e400", 0,
@@ -192,6 +198,9 @@ TEST(Program, Transcripts) {
 // offending text, or of the end of the input.
 TEST(Program, RefusedInputs) {
     const std::string long_order = std::string(1000, '7');
+    const std::string kUtf16 =
+        "matinv: standard input is UTF-16 text, which matinv does not read; save the text as "
+        "UTF-8\n";
     std::string long_text_shown = "\"";
     long_text_shown.append(32, 'x').append("\"...");
     const ProgramCase cases[] = {
@@ -245,6 +254,26 @@ TEST(Program, RefusedInputs) {
         {"a byte order mark after the start", " " + kBom + "2", 1, kOrder,
          "matinv: line 1, column 2: expected the order of matrix 1, a whole number, but found "
          "\"\\xef\\xbb\\xbf2\"; \\xef\\xbb\\xbf is U+FEFF, which does not print\n"},
+        // UTF-16, with a byte order mark of either order or without one.
+        {"UTF-16, little-endian", "\xff\xfe" + std::string("2\0 \0", 4), 1, kOrder, kUtf16},
+        {"UTF-16, big-endian",
+         "\xfe\xff" + std::string("\0"
+                                  "2",
+                                  2),
+         1, kOrder, kUtf16},
+        {"UTF-16 without a mark",
+         std::string("2\0 \0"
+                     "4\0",
+                     6),
+         1, kOrder, kUtf16},
+        {"UTF-16, big-endian without a mark",
+         std::string("\0"
+                     "1\0 ",
+                     4),
+         1, kOrder, kUtf16},
+        {"a 0 byte after the first number", std::string("1 \0", 3), 1, kOrder + row_prompts(1),
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
+         "1, but found \"\\x00\"\n"},
         {"a fault in the second matrix", "2 1 2 2 4\n2 4 x 2 6", 1,
          kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompt(2, 1),
          "matinv: line 2, column 5: expected a number for entry a12 (row 1, column 2) of matrix "

@@ -221,8 +221,32 @@ TEST(Interactive, StepsFitTheTerminal) {
 // At a terminal, which echoes answers and shows both streams, a typo is said
 // and asked again, the rest of a paste dropped and earlier rows kept; a line
 // after Enter follows the echo, one after a prompt or Ctrl-D starts anew.
+// A number that runs on is a typo there, and Enter on an empty line asks
+// again, but not an empty line inside a paste.
 TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
     const std::string unread = "\", which is not read: the report ends the run\n";
+    const std::string inverse = "[B]=\n0.6000000000\t-0.7000000000\t\n-0.2000000000\t0.4";
+    // Row 1 of the 2x2 example, then 2 and `typed` for row 2, said as
+    // `found`: row 2 is asked again and the report is the example's.
+    const auto typo_in_row_2 = [&inverse](const std::string& typed, const std::string& found) {
+        return std::vector<Exchange>{{kOrder, "2\n"},
+                                     {row_prompt(2, 1), "4 7\n"},
+                                     {row_prompt(2, 2), "2 " + typed + "\n"},
+                                     {"line 3, column 3: expected a number for entry a22 (row 2, "
+                                      "column 2) of matrix 1, but found " +
+                                          found + "\n" + row_prompt(2, 2),
+                                      "2 6\n"},
+                                     {inverse, ""}};
+    };
+    const auto typo_in_order = [](const std::string& typed, const std::string& found) {
+        return std::vector<Exchange>{{kOrder, typed + "\n"},
+                                     {"line 1, column 1: expected the order of matrix 1, a whole "
+                                      "number, but found " +
+                                          found + "\n" + kOrder,
+                                      "1\n"},
+                                     {row_prompt(1, 1), "2\n"},
+                                     {"[B]=\n0.5000000000\t\n", ""}};
+    };
     const struct {
         bool terminal;
         std::vector<Exchange> session;
@@ -266,6 +290,39 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
         {false,
          {{kOrder, "1 3 9\n"}, {"note: line 1, column 5: the input goes on with \"9" + unread, ""}},
          0},
+        {true, typo_in_row_2("7-1", "\"7-1\", which would be read as 7 and then \"-1\""), 0},
+        {true,
+         typo_in_row_2("1,5",
+                       "\"1,5\", which would be read as 1 and then \",5\"; a comma is "
+                       "neither a decimal point nor a separator here"),
+         0},
+        {true, typo_in_row_2("3..5", "\"3..5\", which would be read as 3 and then \".5\""), 0},
+        {true, typo_in_row_2("1e3.5", "\"1e3.5\", which would be read as 1000 and then \".5\""), 0},
+        {true, typo_in_row_2("1/2", "\"1/2\", which would be read as 1 and then \"/2\""), 0},
+        {true, typo_in_row_2("6x", "\"6x\", which would be read as 6 and then \"x\""), 0},
+        {true,
+         typo_in_row_2("5\x1b[D",
+                       "\"5\\x1b[D\", which would be read as 5 and then \"\\x1b[D\"; "
+                       "\\x1b[D is the left arrow key"),
+         0},
+        {true, typo_in_order("2.5", "\"2.5\", which would be read as 2 and then \".5\""), 0},
+        {true, typo_in_order("2x", "\"2x\", which would be read as 2 and then \"x\""), 0},
+        // Enter alone, at the order and in the middle of a row, where the
+        // note shows that the program waits for a12: the prompt again.
+        {true,
+         {{kOrder, "\n"},
+          {kOrder, "2 4\n"},
+          {"taken as a11\n" + row_prompt(2, 1), "\n"},
+          {row_prompt(2, 1), "4 7 2 6\n"},
+          {inverse, ""}},
+         0},
+        {true, {{kOrder, "2\n\n4 7\n\n2 6\n"}, {row_prompts(2) + "\n[A]=", ""}}, 0},
+        {true,
+         {{kOrder, "\xff\xfe\x32\n"},  // 2 after the byte order mark of UTF-16
+          {"matinv: standard input is UTF-16 text, which matinv does not read; save the text as "
+           "UTF-8\n",
+           ""}},
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.session[0].answer);

@@ -64,11 +64,25 @@ bool ask_again(DialogueState& state, const MessageLine& fault) {
     return true;
 }
 
-// A read that found no number: text may be a typo, anything else ends the
-// input.
+// Whether a read found a number to take. At a terminal, a number that runs
+// straight into more text is a typo, as "7-1" and "2.5" are: the number a
+// stream of numbers would take from it is not the one meant. Elsewhere the
+// stream's rule stands, with a warning.
+bool takes_number(const DialogueState& state, const Token& token) {
+    return token.found == Found::number ||
+           (token.found == Found::number_running_on && !state.reader.at_terminal());
+}
+
+// A read that found no number to take: Enter on an empty line asks again
+// with nothing to say, text or a number running on may be a typo, and
+// anything else ends the input.
 bool ask_again_after(DialogueState& state, const Token& token, const Question& question) {
+    if (token.found == Found::empty_line) {
+        return true;
+    }
     const MessageLine fault = read_fault(token, state.reader.place(), question);
-    return token.found == Found::text ? ask_again(state, fault) : end_run(state, fault);
+    const bool typo = token.found == Found::text || token.found == Found::number_running_on;
+    return typo ? ask_again(state, fault) : end_run(state, fault);
 }
 
 // Asks for the order until the matrices can hold it; false when the run
@@ -77,7 +91,7 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
     for (;;) {
         state.out.put(kOrderPrompt);
         const Token& token = state.reader.read_order();
-        if (!token.is_number()) {
+        if (!takes_number(state, token)) {
             if (!ask_again_after(state, token, OrderQuestion{attempt})) {
                 return false;
             }
@@ -107,7 +121,7 @@ bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
             const Token& token = mode.read_entry(state.reader);
             // The question is made only where it is said: made for every
             // entry, it would cost the plain run a tenth of its reading.
-            if (!token.is_number()) {
+            if (!takes_number(state, token)) {
                 if (!ask_again_after(state, token, EntryQuestion{attempt, i, j})) {
                     return false;
                 }

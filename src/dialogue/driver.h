@@ -18,11 +18,13 @@ struct DialogueOptions {
 // at the first write to `out` that fails. Each such fault is one line on
 // `errors`, never on `out`; faults in the input name the matrix and the
 // line and column where they are. When `in` is a terminal, text that is not
-// a number and an order too large are said in the same line, and the order
-// or the row is asked for again, with what was typed ahead dropped.
+// a number, a number that runs straight into more text and an order too
+// large are said in the same line, and the order or the row is asked for
+// again, with what was typed ahead dropped; Enter on an empty line asks
+// again without a word.
 //
 // Warnings and notes that leave the exit status alone go to `errors` too:
-// an order or an entry whose text runs on into more text, a typed line that
+// elsewhere, an order or an entry whose text runs on into more text; a typed line that
 // answers more than its prompt asked, input left after the report, an
 // inverse that cannot be trusted, and a refused matrix that has an inverse
 // after all. A write on `errors` that fails, of such a line, an error or the

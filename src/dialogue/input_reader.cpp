@@ -59,6 +59,8 @@ const Token& InputReader::no_number_left() {
     if (cursor_.output_failed()) {
         token_.found = Found::output_failed;
         token_.error = cursor_.output_error();
+    } else if (cursor_.take_blank_line()) {
+        token_.found = Found::empty_line;
     } else if (cursor_.error() != 0) {
         token_.found = Found::unreadable;
         token_.error = cursor_.error();
@@ -94,6 +96,11 @@ const Token& InputReader::found_number(Found number_found) {
 }
 
 const Token& InputReader::read_order() {
+    if (cursor_.begins_as_utf16()) {
+        cursor_.mark_place();
+        token_.found = Found::utf16;
+        return token_;
+    }
     cursor_.skip_byte_order_mark();
     if (!cursor_.skip_space()) {
         return no_number_left();

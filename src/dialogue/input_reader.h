@@ -18,6 +18,8 @@ enum class Found : std::uint8_t {
     number,             // a number, followed by white space or the end of the input
     number_running_on,  // a number that runs straight on into more text
     text,               // text that is not a number of the kind asked for
+    empty_line,         // at a terminal, Enter on a line of nothing but white space
+    utf16,              // the input begins as UTF-16 text does, of a first order
     end,                // the input ended before a number began
     unreadable,         // a read of the input failed
     output_failed,      // the output can no longer be written, so nothing more is read
@@ -62,7 +64,8 @@ class InputReader {
 public:
     InputReader(Source& source, OutputBuffer& pending) : cursor_(source, pending) {}
 
-    // The first read of an order takes a byte order mark before it.
+    // The first read of an order takes a UTF-8 byte order mark before it,
+    // and finds input that begins as UTF-16 text does.
     const Token& read_order();
     const Token& read_entry();
     // An entry taken exactly, as its decimal's parts, or as a fraction of

@@ -117,6 +117,33 @@ MessageLine output_unwritable(int error) {
     return line;
 }
 
+// "expected a number for a12, but found ": what a read asked for, up to the
+// text it found.
+static void append_expected(MessageLine& line, InputPlace place, const Question& question) {
+    if (std::holds_alternative<OrderQuestion>(question)) {
+        append(line, place, "expected ", question, ", a whole number, but found ");
+    } else {
+        append(line, place, "expected a number for ", question, ", but found ");
+    }
+}
+
+// A number that runs straight into more text, as typed and as a stream of
+// numbers reads it: "7-1" is 7 and then "-1". The hint is about the rest,
+// where a comma or an arrow key begins.
+static void append_run_on(MessageLine& line, const Token& token, const Question& question) {
+    TypedText typed;
+    typed.assign(token.text.view());
+    typed.put(token.rest.view());
+    const ShownText rest(token.rest.view());
+    append(line, ShownText(typed.view()).view(), ", which would be read as ");
+    if (std::holds_alternative<OrderQuestion>(question)) {
+        append(line, token.order);
+    } else {
+        append(line, round_trip(token.value));
+    }
+    append(line, " and then ", rest.view(), HintOn{rest});
+}
+
 MessageLine read_fault(const Token& token, InputPlace place, const Question& question) {
     MessageLine line;
     switch (token.found) {
@@ -125,20 +152,24 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
         case Found::unreadable:
             append(line, "standard input could not be read: ", std::strerror(token.error));
             break;
+        case Found::utf16:
+            append(line,
+                   "standard input is UTF-16 text, which matinv does not read; save the "
+                   "text as UTF-8");
+            break;
         case Found::number:
-        case Found::number_running_on:
+        case Found::empty_line:
         case Found::end:
             append(line, place, "input ended while reading ", question);
             break;
+        case Found::number_running_on:
+            append_expected(line, place, question);
+            append_run_on(line, token, question);
+            break;
         case Found::text: {
             const ShownText found(token.text.view());
-            if (std::holds_alternative<OrderQuestion>(question)) {
-                append(line, place, "expected ", question, ", a whole number, but found ",
-                       found.view(), HintOn{found});
-            } else {
-                append(line, place, "expected a number for ", question, ", but found ",
-                       found.view(), HintOn{found});
-            }
+            append_expected(line, place, question);
+            append(line, found.view(), HintOn{found});
             break;
         }
     }

@@ -69,10 +69,11 @@ using Question = std::variant<OrderQuestion, EntryQuestion>;
 // Which block of the report an entry is in.
 enum class Block : std::uint8_t { entered, inverse };
 
-// Errors. A read that found no number, at `place`, is told by what it
-// found: the output that failed, the input that could not be read, the end
-// of the input, or text, shown as ShownText shows it and followed by its
-// hint, if it has one.
+// Errors. A read that found no number to take, at `place`, is told by what
+// it found: the output that failed, the input that could not be read or is
+// UTF-16, the end of the input, text, shown as ShownText shows it and
+// followed by its hint, if it has one, or a number that runs on into text,
+// shown whole and as the two parts a stream of numbers reads.
 MessageLine read_fault(const Token& token, InputPlace place, const Question& question);
 MessageLine output_unwritable(int error);
 // An order read at `place` that is above what the matrices hold.

@@ -77,14 +77,22 @@ abc|/dev/null|1|
 1 1e12|/dev/null|0|
 2 7-1 3 4|/dev/null|0|
 2\n4 7\n2 6\n9 9|/dev/null|0|
-2\n4 x|/dev/null|1|
+2\n\n4 x|/dev/null|1|
 1 1/0|/dev/null|1|--exact
 1 1e999999999|/dev/null|1|--exact
+\xff\xfe2\x00|/dev/null|1|
 RUNS
 # Notes that only a terminal gets, which script(1) gives the program.
 for input in '1 2' '2 4 7\n2 6'; do
     messages+=("$(printf '%b\n' "$input" | timeout 60 script -qefc "$(printf %q "$program")" /dev/null |
         tr -d '\r' | grep '^matinv: note: ')")
+done
+# Numbers that run on, which only a terminal asks for again; the input then
+# ends, with status 1, once the typed-ahead input has been dropped.
+for input in '2.5' '2\n4 7-1'; do
+    messages+=("$({ { printf '%b\n' "$input"; sleep 1; } |
+        timeout 60 script -qefc "$(printf %q "$program")" /dev/null || true; } |
+        tr -d '\r' | grep '^matinv: .*, which would be read as ')")
 done
 
 for message in "${messages[@]}"; do

@@ -1,5 +1,6 @@
 #include "io/byte_cursor.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace matinv {
@@ -43,6 +44,7 @@ bool ByteCursor::refill_buffer(Refill refill) {
         return false;
     }
     const std::size_t got = source_.read_some(buffer_ + end_, kCapacity - end_);
+    blank_line_typed_ = false;
     if (got == 0) {
         ended_ = true;
     }
@@ -50,6 +52,9 @@ bool ByteCursor::refill_buffer(Refill refill) {
     buffer_[end_] = '\0';
     if (at_terminal_ && got > 0 && buffer_[end_ - 1] == '\n') {
         pending_.line_ended_elsewhere();
+        const std::string_view line(buffer_ + end_ - got, got);
+        blank_line_typed_ =
+            std::all_of(line.begin(), line.end(), [](char c) { return is_space(c); });
     }
     return got > 0;
 }
@@ -62,6 +67,7 @@ bool ByteCursor::append_ready() {
     if (got <= 0) {
         return false;
     }
+    blank_line_typed_ = false;
     end_ += static_cast<std::size_t>(got);
     buffer_[end_] = '\0';
     return true;
@@ -130,6 +136,18 @@ void ByteCursor::skip_byte_order_mark() {
     }
 }
 
+bool ByteCursor::begins_as_utf16() {
+    if (dropped_ + position_ != 0) {
+        return false;
+    }
+    const auto is_digit = [](int c) { return c >= '0' && c <= '9'; };
+    const int first = peek(0);
+    if (first == 0xff || first == 0xfe) {
+        return peek(1) == (first == 0xff ? 0xfe : 0xff);
+    }
+    return first == 0 ? is_digit(peek(1)) : is_digit(first) && peek(1) == 0;
+}
+
 std::string_view ByteCursor::rest_of_line_arrived() const {
     const char* const line_end =
         static_cast<const char*>(std::memchr(buffer_ + position_, '\n', end_ - position_));
@@ -148,6 +166,7 @@ std::string_view ByteCursor::rest_of_line_arrived() const {
 
 void ByteCursor::drop_typed_ahead() {
     position_ = end_;
+    blank_line_typed_ = false;
     source_.drop_queued_input();
 }
 

@@ -47,6 +47,11 @@ enum class Refill { none, without_waiting, waiting };
 // and leaves the terminal's cursor at the margin: the pending output is told
 // so. A line typed ahead is there without waiting, and is taken before the
 // output is shown.
+//
+// A line of nothing but white space that arrives at a terminal while the
+// program waits is Enter pressed on an empty line, which skip_space() stops
+// at. One that arrives without waiting was typed ahead or pasted, and is
+// white space like any other.
 class ByteCursor {
 public:
     ByteCursor(Source& source, OutputBuffer& pending)
@@ -68,8 +73,8 @@ public:
     // Takes the current byte, which has been peeked at.
     void advance() { ++position_; }
     // Takes white space up to the next word; false when the input ends
-    // first, or when nothing more arrives without waiting under
-    // Refill::without_waiting.
+    // first, when nothing more arrives without waiting under
+    // Refill::without_waiting, or at a blank line typed at a terminal.
     bool skip_space(Refill refill = Refill::waiting) {
         for (;;) {
             std::size_t at = position_;
@@ -80,10 +85,18 @@ public:
             if (at < end_) {
                 return true;
             }
-            if (!refill_buffer(refill)) {
+            if (blank_line_typed_ || !refill_buffer(refill)) {
                 return false;
             }
         }
+    }
+    // After skip_space() has returned false: whether it stopped at a blank
+    // line typed at a terminal. Asking takes the line, so that the next
+    // skip_space() waits for another.
+    bool take_blank_line() {
+        const bool typed = blank_line_typed_;
+        blank_line_typed_ = false;
+        return typed;
     }
 
     // For a scan in one pass over the bytes that have arrived: they start at
@@ -101,6 +114,11 @@ public:
     // as some editors write at the start of a file. Columns on the first
     // line count from the byte after it.
     void skip_byte_order_mark();
+    // Before anything is taken: whether the input begins as UTF-16 text
+    // does, with its byte order mark (FF FE or FE FF) or with a digit and a
+    // 0 byte, in either order. Past a digit this waits for no byte that
+    // reading the number would not wait for.
+    bool begins_as_utf16();
 
     // The rest of the line that has arrived, from its first word to its last,
     // none taken: at a terminal, the rest of the line the person typed.
@@ -150,6 +168,8 @@ private:
     std::size_t end_ = 0;
     bool ended_ = false;
     const bool at_terminal_;
+    // Whether the last bytes read are a blank line typed at a terminal.
+    bool blank_line_typed_ = false;
 
     // Lines are counted in the bytes dropped from the buffer, once per
     // refill, and in the buffer itself only when a place is asked for.
