@@ -19,4 +19,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # pkg-config would otherwise answer with the build machine's x86-64
 # libraries.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/aarch64-linux-gnu/pkgconfig:/usr/share/pkgconfig)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/aarch64-linux-gnu)
+# The loader comes from the cross C library under -L, and so must every
+# library it loads: with Debian's arm64 C library installed beside it (the
+# multiarch -dev packages above bring it), /etc/ld.so.cache would hand the
+# cross loader that other build of libc and libstdc++, and a loader and a
+# libc from different builds make programs hang in fork and signals.
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/aarch64-linux-gnu
+    -E LD_LIBRARY_PATH=/usr/aarch64-linux-gnu/lib)
