@@ -16,6 +16,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# A -L/usr/lib/aarch64-linux-gnu that a library brings would otherwise
+# take libc and libm from the arm64 C library there, while the start-up
+# files come from the cross one: the cross folder is searched first.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -L/usr/aarch64-linux-gnu/lib)
 # pkg-config would otherwise answer with the build machine's x86-64
 # libraries.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/aarch64-linux-gnu/pkgconfig:/usr/share/pkgconfig)
