@@ -5,11 +5,18 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+# Libraries built for Windows by hand (GMP: .ci/mingw-gmp) are handed over
+# in CMAKE_PREFIX_PATH, and each such prefix is a root of its own: only
+# what lies under a root is searched.
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# pkg-config must not answer with the build machine's Linux libraries: it
+# sees only the .pc files of the prefixes in CMAKE_PREFIX_PATH, which
+# CMake adds to its search itself.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/x86_64-w64-mingw32/lib/pkgconfig)
 
 # Every program static, tests and tools too: wine then needs none of the
 # compiler's DLLs (libstdc++, libgcc, winpthread) beside them.
