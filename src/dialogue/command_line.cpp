@@ -5,6 +5,7 @@
 #include "dialogue/diagnostics.h"
 #include "dialogue/driver.h"
 #include "dialogue/messages.h"
+#include "dialogue/option_spelling.h"
 
 namespace matinv {
 namespace {
@@ -73,7 +74,7 @@ int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, S
     // Nothing is held back here: each text is written at once.
     Diagnostics diagnostics(errors);
     if (line.command == Command::unknown_option) {
-        diagnostics.refuse_usage(unknown_option(line.unknown));
+        diagnostics.refuse_usage(unknown_option(line.unknown, closest_option(line.unknown)));
     } else {
         write_text(out, diagnostics, line.command == Command::help ? usage() : version());
     }

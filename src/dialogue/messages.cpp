@@ -157,11 +157,16 @@ MessageLine order_above_limit(InputPlace place, std::string_view order, std::uin
     return line.line();
 }
 
-MessageLine unknown_option(std::string_view option) {
+MessageLine unknown_option(std::string_view option, std::string_view meant) {
     MessageWriter line;
     const ShownText shown(option);
     line << "unknown option " << shown.view();
-    line.hint_on(shown) << "; try 'matinv --help'";
+    line.hint_on(shown);
+    if (meant.empty()) {
+        line << "; try 'matinv --help'";
+    } else {
+        line << "; did you mean '" << meant << "'?";
+    }
     return line.line();
 }
 

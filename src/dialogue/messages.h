@@ -50,7 +50,8 @@ MessageLine input_unreadable(int error);
 MessageLine input_ended(InputPlace place, const Wanted& wanted);
 MessageLine not_a_number(InputPlace place, const Wanted& wanted, const ShownText& found);
 MessageLine order_above_limit(InputPlace place, std::string_view order, std::uint64_t matrix);
-MessageLine unknown_option(std::string_view option);
+// `meant` names the option it was most likely meant to be, if any.
+MessageLine unknown_option(std::string_view option, std::string_view meant = {});
 
 // Warnings and notes. The order's text and the rest after it are shown as
 // ShownText shows them; rows are counted from 0.
