@@ -364,7 +364,7 @@ TEST(Program, Options) {
         meant("--hepl", "--help"),
         meant("--he", "--help"),
         meant("--ver", ""),
-        meant("--sheep", ""),
+        meant("--color", ""),
         meant("-H", ""),
         meant("--", ""),
         meant("--very-long-option", ""),
