@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace matinv::testing {
@@ -35,7 +36,10 @@ public:
         }
     }
 
-    bool start_on_terminal(const char* option = nullptr, unsigned short columns = 0) {
+    // `environment` holds NAME=value to set and NAME to unset. A dumb
+    // terminal gets no line editor: the terminal itself echoes what is typed.
+    bool start_on_terminal(const char* option = nullptr, unsigned short columns = 0,
+                           const std::vector<std::string>& environment = {"TERM=dumb"}) {
         struct termios settings {};
         cfmakeraw(&settings);
         settings.c_lflag |= ICANON | ECHO;  // a terminal as a user has it
@@ -43,6 +47,14 @@ public:
         struct winsize size = {24, columns, 0, 0};
         pid_ = forkpty(&to_program_, nullptr, &settings, &size);
         if (pid_ == 0) {
+            for (const std::string& setting : environment) {
+                const std::size_t equals = setting.find('=');
+                if (equals == std::string::npos) {
+                    unsetenv(setting.c_str());
+                } else {
+                    setenv(setting.substr(0, equals).c_str(), setting.c_str() + equals + 1, 1);
+                }
+            }
             execl(MATINV_BINARY, MATINV_BINARY, option, static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -108,7 +120,11 @@ public:
                        << "output ended before \"" << text << "\"; it showed \""
                        << seen_.substr(consumed_) << "\"";
             }
-            seen_.append(chunk, static_cast<std::size_t>(got));
+            for (const char c : std::string_view(chunk, static_cast<std::size_t>(got))) {
+                if (c != '\r' || !drop_carriage_returns_) {
+                    seen_ += c;
+                }
+            }
         }
     }
 
@@ -116,9 +132,32 @@ public:
         ASSERT_EQ(write(to_program_, line.data(), line.size()), static_cast<ssize_t>(line.size()));
     }
 
+    // A line editor ends each line it echoes as a terminal's output does,
+    // with a carriage return before the line break: these drop it.
+    void drop_carriage_returns() { drop_carriage_returns_ = true; }
+
+    // The terminal's settings as the program has left them.
+    struct termios settings() const {
+        struct termios now {};
+        tcgetattr(to_program_, &now);
+        return now;
+    }
+
+    // -1 for a program that a signal ended.
     int exit_status() {
+        // A program still waiting for input long after its last answer
+        // has not ended as it should: it is ended, and counted as -1.
         int status = 0;
-        waitpid(pid_, &status, 0);
+        const auto deadline = std::chrono::steady_clock::now() + kPromptTimeout;
+        while (waitpid(pid_, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill(pid_, SIGKILL);
+                waitpid(pid_, &status, 0);
+                ADD_FAILURE() << "the program had not ended " << kPromptTimeout.count()
+                              << " s after its last answer";
+            }
+            usleep(1000);
+        }
         pid_ = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -129,6 +168,7 @@ private:
     int from_program_ = -1;
     std::string seen_;
     std::size_t consumed_ = 0;
+    bool drop_carriage_returns_ = false;
 };
 
 struct Exchange {

@@ -29,7 +29,7 @@ bool ByteCursor::read_more() {
     if (at_terminal_ && (append_ready() || ended_)) {
         return !ended_;
     }
-    if (!pending_.flush()) {
+    if (!pending_.flush_before_reading(source_)) {
         ended_ = true;
         return false;
     }
