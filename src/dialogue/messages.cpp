@@ -151,10 +151,15 @@ MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_
     return line;
 }
 
-MessageLine unknown_option(std::string_view option) {
+MessageLine unknown_option(std::string_view option, std::string_view meant) {
     const ShownText shown(option);
     MessageLine line;
-    append(line, "unknown option ", shown.view(), HintOn{shown}, "; try 'matinv --help'");
+    append(line, "unknown option ", shown.view(), HintOn{shown});
+    if (meant.empty()) {
+        append(line, "; try 'matinv --help'");
+    } else {
+        append(line, "; did you mean '", meant, "'?");
+    }
     return line;
 }
 

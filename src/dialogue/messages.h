@@ -77,7 +77,8 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
 MessageLine output_unwritable(int error);
 // An order read at `place` that is above what the matrices hold.
 MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix);
-MessageLine unknown_option(std::string_view option);
+// `meant` names the option it was most likely meant to be, if any.
+MessageLine unknown_option(std::string_view option, std::string_view meant = {});
 
 // Warnings and notes. Texts of the input are shown as ShownText shows them.
 //

@@ -38,7 +38,7 @@ bool ByteCursor::refill_buffer(Refill refill) {
             return false;
         }
     }
-    if (!pending_.flush()) {
+    if (!pending_.flush_before_reading(source_)) {
         ended_ = true;
         return false;
     }

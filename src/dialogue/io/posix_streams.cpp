@@ -9,6 +9,9 @@
 #include <cerrno>
 
 #include "io/standard_streams.h"
+#ifdef MATINV_LINE_EDITING
+#include "io/line_editor_source.h"
+#endif
 
 namespace matinv {
 namespace {
@@ -82,6 +85,14 @@ int standard_error_columns() {
 }
 
 Source& standard_input() {
+#ifdef MATINV_LINE_EDITING
+    if (LineEditorSource::suits(STDIN_FILENO, STDOUT_FILENO)) {
+        static LineEditorSource edited(STDIN_FILENO, STDOUT_FILENO);
+        if (edited.ready()) {
+            return edited;
+        }
+    }
+#endif
     static FdSource in(0);
     return in;
 }
