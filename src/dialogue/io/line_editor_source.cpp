@@ -227,6 +227,12 @@ bool LineEditorSource::edit_line() {
         return false;
     }
     const locale_t shown_as = display_locale_ != nullptr ? ::uselocale(display_locale_) : nullptr;
+    // libedit would draw the prompt first and only then take the terminal
+    // out of line mode, before its first read: a key typed as the prompt
+    // shows would meet the terminal's own line editing, be echoed twice,
+    // and Ctrl-D would reach the editor as a NUL byte instead of ending
+    // the input. The terminal is handed over before anything is drawn.
+    el_wset(editor_, EL_PREP_TERM, 1);
     int count = 0;
     const wchar_t* edited = el_wgets(editor_, &count);
     restore_found_settings();
