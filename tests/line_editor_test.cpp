@@ -62,6 +62,7 @@ TEST(LineEditor, EditsTheLineBeforeItIsRead) {
          "4 7\n",
          "2 1 1\x17\x17"
          "6\n"},
+        {"Ctrl-D within a line, and at its end", "44 7" + kHome + "\x04\n", "2 6\x04\n"},
         {"up recalls a line, edited", "4 7\n",
          kUp + kBackspace + kBackspace + kBackspace + "2 6\n"},
     };
@@ -115,6 +116,10 @@ TEST(LineEditor, ReadsWhatWasTypedAsTyped) {
         {"Ctrl-D on an empty line ends the input",
          kEditing,
          {{kOrder, "2\n"}, {kRow1, "\x04"}, {"\nmatinv: line 2, column 1: input ended", ""}},
+         1},
+        {"Ctrl-D typed ahead ends the input after the prompt shows",
+         kEditing,
+         {{kOrder, "2\n\x04"}, {"2\n" + kRow1 + "\nmatinv: line 2, column 1: input ended", ""}},
          1},
     };
     for (const auto& c : cases) {

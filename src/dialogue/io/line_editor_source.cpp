@@ -116,6 +116,22 @@ LineEditorSource& source_of(EditLine* editor) {
     return *static_cast<LineEditorSource*>(source);
 }
 
+// Ctrl-D: on an empty line it ends the input and leaves no mark on the
+// screen, as the terminal's own line editing does (libedit would show
+// "^D"); elsewhere it deletes the character under the cursor.
+unsigned char end_or_delete(EditLine* editor, int /*key*/) {
+    const LineInfoW* line = el_wline(editor);
+    if (line->lastchar == line->buffer) {
+        return CC_EOF;
+    }
+    if (line->cursor == line->lastchar) {
+        return CC_ERROR;
+    }
+    el_cursor(editor, 1);
+    el_deletestr(editor, 1);
+    return CC_REFRESH;
+}
+
 }  // namespace
 
 bool LineEditorSource::suits(int in, int out) {
@@ -160,6 +176,9 @@ LineEditorSource::LineEditorSource(int in, int out) : in_(in), terminal_(in) {
         el_wset(editor_, EL_BIND, end, L"ed-move-to-end", nullptr);
     }
     el_wset(editor_, EL_BIND, L"\\e[3~", L"ed-delete-next-char", nullptr);
+    el_wset(editor_, EL_ADDFN, L"matinv-end-or-delete", L"End the input or delete a character",
+            &end_or_delete);
+    el_wset(editor_, EL_BIND, L"^D", L"matinv-end-or-delete", nullptr);
     display_locale_ = ::newlocale(LC_CTYPE_MASK, "", nullptr);
 }
 
@@ -174,7 +193,12 @@ LineEditorSource::~LineEditorSource() {
     }
 }
 
+// Once the input has ended no line is edited, so the prompt is left to the
+// output: it still shows before the message that the input ended.
 bool LineEditorSource::draws_prompt(std::string_view unfinished_line) {
+    if (ended_) {
+        return false;
+    }
     prompt_.clear();
     const auto* bytes = reinterpret_cast<const unsigned char*>(unfinished_line.data());
     for (std::size_t at = 0, used = 0; at < unfinished_line.size(); at += used) {
@@ -206,7 +230,10 @@ long LineEditorSource::read_ready(char* buffer, std::size_t capacity) {
         return -1;
     }
     prompt_.clear();
-    return edit_line() ? hand_out(buffer, capacity) : -1;
+    if (edit_line()) {
+        return hand_out(buffer, capacity);
+    }
+    return read_error_ == 0 ? 0 : -1;
 }
 
 void LineEditorSource::drop_queued_input() {
