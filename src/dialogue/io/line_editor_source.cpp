@@ -134,10 +134,12 @@ unsigned char end_or_delete(EditLine* editor, int /*key*/) {
 
 }  // namespace
 
-bool LineEditorSource::suits(int in, int out) {
+bool LineEditorSource::suits(int out) {
+    if (::isatty(out) != 1) {
+        return false;
+    }
     const char* terminal = std::getenv("TERM");
-    return ::isatty(in) == 1 && ::isatty(out) == 1 && terminal != nullptr && *terminal != '\0' &&
-           std::strcmp(terminal, "dumb") != 0;
+    return terminal != nullptr && *terminal != '\0' && std::strcmp(terminal, "dumb") != 0;
 }
 
 LineEditorSource::LineEditorSource(int in, int out) : in_(in), terminal_(in) {

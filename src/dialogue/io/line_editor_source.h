@@ -26,9 +26,10 @@ namespace matinv {
 
 class LineEditorSource final : public Source {
 public:
-    // Whether lines typed at `in` and shown on `out` can be edited: both are
-    // terminals, and one whose cursor can be moved (TERM is set, not dumb).
-    static bool suits(int in, int out);
+    // Whether lines typed at a terminal and shown on `out` can be edited:
+    // `out` is a terminal too, and one whose cursor can be moved (TERM is
+    // set, not dumb).
+    static bool suits(int out);
 
     LineEditorSource(int in, int out);
     ~LineEditorSource() override;
