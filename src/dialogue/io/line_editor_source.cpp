@@ -227,8 +227,8 @@ long LineEditorSource::read_ready(char* buffer, std::size_t capacity) {
     if (ended_) {
         return 0;
     }
-    struct pollfd ready = {in_, POLLIN, 0};
-    if (unread_bytes_.empty() && (::poll(&ready, 1, 0) != 1 || (ready.revents & POLLIN) == 0)) {
+    struct pollfd waiting = {in_, POLLIN, 0};
+    if (unread_bytes_.empty() && (::poll(&waiting, 1, 0) != 1 || (waiting.revents & POLLIN) == 0)) {
         return -1;
     }
     prompt_.clear();
@@ -306,8 +306,8 @@ bool LineEditorSource::read_byte(unsigned char& byte) {
             return false;
         }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            struct pollfd ready = {in_, POLLIN, 0};
-            ::poll(&ready, 1, -1);
+            struct pollfd readable = {in_, POLLIN, 0};
+            ::poll(&readable, 1, -1);
         } else if (errno != EINTR) {
             read_error_ = errno;
             return false;
