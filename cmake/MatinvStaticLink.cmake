@@ -13,6 +13,8 @@ if(NOT MATINV_STATIC)
   set(matinv_static_blocker "MATINV_STATIC is OFF")
 elseif(MATINV_SANITIZE OR MATINV_FUZZ OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
   set(matinv_static_blocker "sanitizer runtimes cannot be linked statically")
+elseif(MATINV_HAVE_LINE_EDITING AND NOT MATINV_STATIC_LINE_EDITING_READY)
+  set(matinv_static_blocker "libedit.a or its terminal library (libtinfo.a) was not found")
 else()
   set(CMAKE_REQUIRED_LINK_OPTIONS -static)
   set(CMAKE_REQUIRED_QUIET ON)
@@ -29,6 +31,9 @@ endif()
 
 if(matinv_static_blocker STREQUAL "")
   target_link_options(matinv PRIVATE -static)
+  # libedit's static archives instead of its shared library (see
+  # MatinvLineEditing.cmake).
+  set_target_properties(matinv PROPERTIES MATINV_STATIC_PROGRAM ON)
   # llvm-strip 14, which CMake picks beside clang, refuses a static glibc
   # program ("section .rela.plt is not a symbol table"), so the package
   # would ship it unstripped; binutils' strip handles it.

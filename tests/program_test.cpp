@@ -371,7 +371,19 @@ const std::string kSteps2x2 =
 // Options: each alone, in combination, mistyped, and the arguments that
 // are still not read.
 TEST(Program, Options) {
-    const std::string refused = "matinv: unknown option \"--step\"; try 'matinv --help'\n";
+    const std::string refused = "matinv: unknown option \"--step\"; did you mean '--steps'?\n";
+    // A slip or two from a long option is named; further, or short, is not.
+    const auto meant = [](const char* typed, const std::string& option) {
+        const std::string advice =
+            option.empty() ? "try 'matinv --help'" : "did you mean '" + option + "'?";
+        return ProgramCase{
+            typed,
+            "",
+            2,
+            "",
+            "matinv: unknown option \"" + std::string(typed) + "\"; " + advice + "\n",
+            arguments({typed})};
+    };
     const std::string feed = "; to read a file, redirect standard input: matinv < ";
     const ProgramCase cases[] = {
         {"steps of the 2x2 example", "2 4 7 2 6", 0, kOrder + row_prompts(2) + kReport2x2,
@@ -392,6 +404,19 @@ TEST(Program, Options) {
          arguments({"-"})},
         {"an option with a control byte", "", 2, "",
          "matinv: unknown option \"-\\x1b[2J\"; try 'matinv --help'\n", arguments({"-\x1b[2J"})},
+        meant("--stpes", "--steps"),
+        meant("-steps", "--steps"),
+        meant("--STEPS", "--steps"),
+        meant("--stepsx", "--steps"),
+        meant("--versio", "--version"),
+        meant("-help", "--help"),
+        meant("--hepl", "--help"),
+        meant("--he", "--help"),
+        meant("--ver", ""),
+        meant("--color", ""),
+        meant("-H", ""),
+        meant("--", ""),
+        meant("--very-long-option", ""),
         {"help before a mistyped option", "", 0, like("Usage: matinv*"), "",
          arguments({"--help", "--step"})},
         {"-h for --help", "", 0, like("Usage: matinv*"), "", arguments({"-h", "--step"})},

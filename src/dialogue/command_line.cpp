@@ -4,6 +4,7 @@
 
 #include "dialogue/driver.h"
 #include "dialogue/messages.h"
+#include "dialogue/option_spelling.h"
 
 namespace matinv {
 namespace {
@@ -78,7 +79,7 @@ int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, S
             line.options.trace_columns = trace_columns;
             return run_dialogue(in, out, errors, line.options);
         case Command::unknown_option:
-            write_line(errors, unknown_option(line.unknown));
+            write_line(errors, unknown_option(line.unknown, closest_option(line.unknown)));
             return 2;
         case Command::help:
         case Command::version:

@@ -206,10 +206,15 @@ MessageLine exact_arithmetic_missing() {
     return line;
 }
 
-MessageLine unknown_option(std::string_view option) {
+MessageLine unknown_option(std::string_view option, std::string_view meant) {
     const ShownText shown(option);
     MessageLine line;
-    append(line, "unknown option ", shown.view(), HintOn{shown}, "; try 'matinv --help'");
+    append(line, "unknown option ", shown.view(), HintOn{shown});
+    if (meant.empty()) {
+        append(line, "; try 'matinv --help'");
+    } else {
+        append(line, "; did you mean '", meant, "'?");
+    }
     return line;
 }
 

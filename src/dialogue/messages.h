@@ -78,7 +78,6 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
 MessageLine output_unwritable(int error);
 // An order read at `place` that is above what the matrices hold.
 MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix);
-MessageLine unknown_option(std::string_view option);
 // Why an entry read exactly at `place` cannot be taken: p/0, or more digits
 // than `digit_limit` in its numerator or its denominator in lowest terms.
 enum class ExactRefusal : std::uint8_t { zero_denominator, too_large };
@@ -86,6 +85,8 @@ MessageLine exact_entry_refused(InputPlace place, const EntryQuestion& question,
                                 ExactRefusal refusal, int digit_limit);
 // --exact in a build made without GMP.
 MessageLine exact_arithmetic_missing();
+// `meant` names the option it was most likely meant to be, if any.
+MessageLine unknown_option(std::string_view option, std::string_view meant = {});
 
 // Warnings and notes. Texts of the input are shown as ShownText shows them.
 //

@@ -65,6 +65,7 @@ abc|/dev/null|1|
 1 3|/dev/full|1|
 |/dev/null|1||/
 |/dev/null|2|--step
+|/dev/null|2|-x
 2.0 1 2 3|/dev/null|0|
 1 3|/dev/null|0|m.txt
 0x10|/dev/null|0|

@@ -39,7 +39,9 @@ bool ByteCursor::refill_buffer(Refill refill) {
             return false;
         }
     }
-    if (!pending_.flush()) {
+    // Only a terminal's source may draw the prompt itself: through pipes and
+    // files the output is simply flushed.
+    if (!(at_terminal_ ? pending_.flush_before_reading(source_) : pending_.flush())) {
         ended_ = true;
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 // The dialogue reads and writes through these two seams, so that the whole
 // program can run against standard input and output, or against memory in
@@ -34,6 +35,11 @@ public:
     // and what is still arriving, until the input has been quiet for a short
     // while: the rest of a paste must not answer the next question.
     virtual void drop_queued_input() {}
+    // Offered, just before a read that waits, the unfinished last line of
+    // the output, which would otherwise be written as it stands. A source
+    // that draws it itself, as the prompt of the line it edits, returns
+    // true: the text is then not written, and a redraw of the line keeps it.
+    virtual bool draws_prompt(std::string_view /*unfinished_line*/) { return false; }
 
 protected:
     // One read as read(2) does it: the count of bytes read, 0 at the end of

@@ -35,4 +35,22 @@ bool OutputBuffer::flush() {
     return !failed_;
 }
 
+bool OutputBuffer::flush_before_reading(Source& reader) {
+    std::size_t line_start = used_;
+    while (line_start > 0 && buffer_[line_start - 1] != '\n') {
+        --line_start;
+    }
+    if (failed_ || line_start == used_ ||
+        !reader.draws_prompt({buffer_ + line_start, used_ - line_start})) {
+        return flush();
+    }
+    const char last = buffer_[used_ - 1];
+    used_ = line_start;
+    if (!flush()) {
+        return false;
+    }
+    last_shown_ = last;  // the reader has drawn the line
+    return true;
+}
+
 }  // namespace matinv

@@ -31,6 +31,9 @@ public:
     // Writes everything pending; returns false once any write has failed.
     // After a failed write nothing more is written: what is put is dropped.
     bool flush();
+    // As flush(), before `reader` waits for input: the unfinished last line
+    // goes to the reader instead, if it draws it as its prompt.
+    bool flush_before_reading(Source& reader);
     bool failed() const { return failed_; }
     // After a failure: the errno value of the write that failed.
     int error() const { return sink_.error(); }

@@ -9,6 +9,9 @@
 #include <cerrno>
 
 #include "io/standard_streams.h"
+#ifdef MATINV_LINE_EDITING
+#include "io/line_editor_source.h"
+#endif
 
 namespace matinv {
 namespace {
@@ -38,7 +41,7 @@ int FdSource::wait_until_readable() { return wait_for(fd_, POLLIN); }
 
 // --- For a person at a terminal (see Source). ---
 
-bool FdSource::is_terminal() const { return ::isatty(fd_) == 1; }
+FdSource::FdSource(int fd) : fd_(fd), terminal_(::isatty(fd) == 1) {}
 
 // A file's bytes are there to be read; a pipe or a terminal is asked with a
 // wait of no time.
@@ -83,6 +86,15 @@ int standard_error_columns() {
 
 Source& standard_input() {
     static FdSource in(0);
+#ifdef MATINV_LINE_EDITING
+    // Through pipes and files the editor costs no more than this test.
+    if (in.is_terminal() && LineEditorSource::suits(STDOUT_FILENO)) {
+        static LineEditorSource edited(STDIN_FILENO, STDOUT_FILENO);
+        if (edited.ready()) {
+            return edited;
+        }
+    }
+#endif
     return in;
 }
 

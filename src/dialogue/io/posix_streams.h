@@ -9,8 +9,8 @@ namespace matinv {
 
 class FdSource final : public Source {
 public:
-    explicit FdSource(int fd) : fd_(fd) {}
-    bool is_terminal() const override;
+    explicit FdSource(int fd);
+    bool is_terminal() const override { return terminal_; }
     long read_ready(char* buffer, std::size_t capacity) override;
     void drop_queued_input() override;
 
@@ -19,6 +19,7 @@ private:
     int wait_until_readable() override;
 
     int fd_;
+    bool terminal_;
 };
 
 class FdSink final : public Sink {
