@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <sstream>
 #include <string>
-#include <tuple>
 
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
