@@ -222,10 +222,10 @@ public:
         const EntryQuestion question{attempt, i, j};
         const ExactEntryError error = value_of(token);
         if (error != ExactEntryError::none) {
-            const ExactRefusal refusal = error == ExactEntryError::zero_denominator
-                                             ? ExactRefusal::zero_denominator
-                                             : ExactRefusal::too_large;
-            refusal_ = exact_entry_refused(state.reader.place(), question, token, refusal,
+            const ExactRefusal why = error == ExactEntryError::zero_denominator
+                                         ? ExactRefusal::zero_denominator
+                                         : ExactRefusal::too_large;
+            refusal_ = exact_entry_refused(state.reader.place(), question, token, why,
                                            static_cast<int>(kExactDigitLimit));
             return false;
         }

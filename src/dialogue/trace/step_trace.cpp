@@ -107,7 +107,7 @@ private:
     std::size_t index(int i, int j) const { return static_cast<std::size_t>(i * 2 * n_ + j); }
 
     const BasicMatrix<Rational>& a_;
-    int n_;
+    int n_ = 0;
     std::vector<std::string> kept_;
 };
 #endif
