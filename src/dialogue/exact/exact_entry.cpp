@@ -85,11 +85,11 @@ ExactEntryError rational_from_decimal(bool negative, std::string_view digits, st
 
 ExactEntryError rational_from_parts(const DecimalParts& numerator, const DecimalParts* denominator,
                                     Rational& out) {
-    if (numerator.too_long() || (denominator && denominator->too_long())) {
+    if (numerator.too_long() || (denominator != nullptr && denominator->too_long())) {
         return ExactEntryError::too_large;
     }
     const DecimalParts& p = numerator;
-    if (!denominator) {
+    if (denominator == nullptr) {
         return rational_from_decimal(p.negative(), p.digits(), p.exponent(), out);
     }
     const DecimalParts& q = *denominator;

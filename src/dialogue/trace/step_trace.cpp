@@ -104,7 +104,10 @@ public:
     }
 
 private:
-    std::size_t index(int i, int j) const { return static_cast<std::size_t>(i * 2 * n_ + j); }
+    std::size_t index(int i, int j) const {
+        return static_cast<std::size_t>(i) * static_cast<std::size_t>(2 * n_) +
+               static_cast<std::size_t>(j);
+    }
 
     const BasicMatrix<Rational>& a_;
     int n_ = 0;
