@@ -215,7 +215,13 @@ void invert_exactly_order10(benchmark::State& state, const char* format) {
             if (format) {
                 char text[64];
                 std::snprintf(text, sizeof text, format, entries.next());
-                matinv::read_exact_entry(text, x);
+                matinv::MemorySource source(text);
+                DiscardingSink sink;
+                matinv::OutputBuffer pending(sink);
+                matinv::InputReader reader(source, pending);
+                const matinv::Token& token = reader.read_exact_entry();
+                matinv::rational_from_parts(token.numerator,
+                                            token.fraction ? &token.denominator : nullptr, x);
             } else {
                 // numerator and denominator as long as the limit allows
                 matinv::Rational parts[2];

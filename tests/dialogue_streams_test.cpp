@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <sstream>
 #include <string>
-#include <tuple>
 
 #include "dialogue/command_line.h"
 #include "dialogue/driver.h"
@@ -195,14 +194,21 @@ TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
 // number and tab; a sentence too wide is broken after a comma or at a blank, and goes on
 // indented (the lines of messages are not the trace's). Cases: the input, at a terminal, its size,
 // COLUMNS, the trace's first line after "order n: each row is the entered row,", the first matrix
-// written.
+// written, and whether in exact fractions.
 TEST(DialogueStreams, TheTraceFitsTheTerminalInColumnBlocks) {
     const std::string one = "1.0000000000\t", zero = "0.0000000000\t", i1 = one + zero + "\n";
     const std::string a1 = "12345.0000000000\t7.0000000000\t", a2 = "2.0000000000\t6.0000000000\t";
     const std::string whole = a1 + i1 + a2 + zero + one + "\n";
     const std::string id = one + zero + zero + "\n" + zero + one + zero + "\n" + zero + zero + one;
     const std::string broken = "\n  then the identity's row\n";
-    const std::tuple<const char*, bool, int, const char*, std::string, std::string> cases[] = {
+    const struct {
+        const char* input;
+        bool terminal;
+        int size;
+        const char* columns;
+        std::string header, matrix;
+        bool exact = false;
+    } cases[] = {
         {"2 12345 7 2 6", true, 72, "40", broken, whole},
         {"2 12345 7 2 6", true, 0, "71", broken,
          "Columns 1 and 2:\n" + a1 + "\n" + a2 + "\nColumns 3 and 4:\n" + i1 + zero + one + "\n"},
@@ -214,12 +220,18 @@ TEST(DialogueStreams, TheTraceFitsTheTerminalInColumnBlocks) {
          "Column 1:\n1000000000000000019884624838656.0000000000\t\nColumn 2:\n" + one + "\n"},
         {"2 1e-5 -2 3 4", true, 80, nullptr, broken,
          "0.0000100000\t-2.0000000000\t" + i1 + "3.0000000000\t4.0000000000\t" + zero + one + "\n"},
+#if MATINV_EXACT_ARITHMETIC
+        {"2 1/12345678901234567890 -1/98765432109876543210 2 6", true, 63, nullptr, broken,
+         "Columns 1 and 2:\n1/12345678901234567890\t-1/98765432109876543210\t\n2\t6\t\n"
+         "Columns 3 and 4:\n1\t0\t\n0\t1\t\n",
+         true},
+#endif
     };
-    for (const auto& [input, terminal, size, columns, header, matrix] : cases) {
+    for (const auto& [input, terminal, size, columns, header, matrix, exact] : cases) {
         MemorySource in(input);
         MemorySink out, errors;
         const int width = trace_width(terminal, size, columns);
-        run_dialogue(in, out, errors, {.steps = true, .trace_columns = width});
+        run_dialogue(in, out, errors, {.steps = true, .exact = exact, .trace_columns = width});
         const std::string label = "input " + std::string(input) + ", terminal " +
                                   std::to_string(terminal) + " of size " + std::to_string(size) +
                                   ", COLUMNS " + (columns != nullptr ? columns : "unset");

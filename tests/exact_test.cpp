@@ -5,17 +5,22 @@
 #include <vector>
 
 #include "dialogue/exact_report.h"
+#include "dialogue/input_reader.h"
 #include "exact/exact_entry.h"
 #include "exact/exact_inversion.h"
 #include "exact/rational_text.h"
 #include "io/output_buffer.h"
 #include "support/lcg_random.h"
 #include "support/memory_streams.h"
+#include "support/stream_reading.h"
+#include "text/shown_text.h"
 
 namespace matinv {
 namespace {
 
 using Texts = std::vector<std::vector<std::string>>;
+
+std::string shown(const TypedText& text) { return std::string(ShownText(text.view()).view()); }
 
 std::string row_text(const Rational* row, int count) {
     std::string text;
@@ -32,14 +37,52 @@ struct Typed {
     std::string inverse, det, report;
 };
 
+// One read of an entry as the dialogue makes it, and its value: the
+// rational's text, or why it was refused.
+std::string read_exactly(InputReader& reader, Rational& x) {
+    const Token& token = reader.read_exact_entry();
+    if (!token.is_number()) {
+        return token.found == Found::end ? "end" : "text";
+    }
+    x = Rational::fraction(7, 1);
+    std::string read;
+    switch (
+        rational_from_parts(token.numerator, token.fraction ? &token.denominator : nullptr, x)) {
+        case ExactEntryError::none:
+            read = rational_text(x);
+            break;
+        case ExactEntryError::zero_denominator:
+            read = "denominator 0, leaving " + rational_text(x);
+            break;
+        case ExactEntryError::too_large:
+            read = "too large, leaving " + rational_text(x);
+            break;
+    }
+    if (token.found == Found::number_running_on) {
+        read += " running on into " + shown(token.rest);
+    }
+    return read;
+}
+
 Typed invert_typed(ExactMatrices& m, const Texts& rows,
                    ExactObserver&& observer = ExactObserver()) {
     clear(m);
     m.n = static_cast<int>(rows.size());
+    std::string typed_rows;
+    for (const auto& row : rows) {
+        for (const std::string& entry : row) {
+            typed_rows += entry + " ";
+        }
+    }
+    MemorySource source(typed_rows);
+    MemorySink pending_sink;
+    OutputBuffer pending(pending_sink);
+    InputReader reader(source, pending);
     for (int i = 0; i < m.n; ++i) {
         for (int j = 0; j < m.n; ++j) {
             Rational x;
-            EXPECT_EQ(read_exact_entry(rows[i][j], x), ExactEntryError::none) << rows[i][j];
+            const std::string read = read_exactly(reader, x);
+            EXPECT_EQ(read, rational_text(x)) << rows[i][j];
             store_entry(m, i, j, x);
         }
         seed_identity(m, i);
@@ -58,44 +101,40 @@ Typed invert_typed(ExactMatrices& m, const Texts& rows,
     return typed;
 }
 
+// Entries read through the dialogue's reader, whole and a few bytes at a
+// time: each read's value or refusal, until the reads find no number.
 TEST(Exact, EntriesRead) {
     const struct {
-        const char* text;
-        ExactEntryError error;
-        std::string value;
+        const char* typed;
+        const char* read;
     } cases[] = {
-        {"47.29", ExactEntryError::none, "4729/100"},
-        {"0.1", ExactEntryError::none, "1/10"},
-        {"2.5e-3", ExactEntryError::none, "1/400"},
-        {"2.5/7", ExactEntryError::none, "5/14"},
-        {"-2/3", ExactEntryError::none, "-2/3"},
-        {"1/-3", ExactEntryError::none, "-1/3"},
-        {"+.5", ExactEntryError::none, "1/2"},
-        {"5.E+1", ExactEntryError::none, "50"},
-        {"-0.0", ExactEntryError::none, "0"},
-        {"0e999999999", ExactEntryError::none, "0"},
-        {"1e19", ExactEntryError::none, "10000000000000000000"},
-        {"5e-20", ExactEntryError::none, "1/20000000000000000000"},
-        {"1500e-22", ExactEntryError::none, "3/20000000000000000000"},
-        {"1e20", ExactEntryError::too_large, ""},
-        {"1e-20", ExactEntryError::too_large, ""},
-        {"1e999999999", ExactEntryError::too_large, ""},
-        {"1/1e-99999999999999999999", ExactEntryError::too_large, ""},
-        {"12345678901234567890/3", ExactEntryError::none, "4115226300411522630"},
-        {"1/123456789012345678901", ExactEntryError::too_large, ""},
-        {"1/0", ExactEntryError::zero_denominator, ""},
-        {"3/0.00", ExactEntryError::zero_denominator, ""},
-        {"1 /3", ExactEntryError::not_a_number, ""},
-        {"1/", ExactEntryError::not_a_number, ""},
-        {"1/2/3", ExactEntryError::not_a_number, ""},
-        {".", ExactEntryError::not_a_number, ""},
-        {"1e", ExactEntryError::not_a_number, ""},
-        {"0x10", ExactEntryError::not_a_number, ""},
+        {"47.29 0.1 2.5e-3 2.5/7", "4729/100; 1/10; 1/400; 5/14; end"},
+        {"-2/3 1/-3 +.5 5.E+1 -0.0", "-2/3; -1/3; 1/2; 50; 0; end"},
+        {"0e999999999 1e19", "0; 10000000000000000000; end"},
+        {"5e-20 1500e-22", "1/20000000000000000000; 3/20000000000000000000; end"},
+        {"12345678901234567890/3", "4115226300411522630; end"},
+        {"1e20 1e-20 1e999999999",
+         "too large, leaving 7; too large, leaving 7; too large, leaving 7; end"},
+        {"1/1e-99999999999999999999 1/123456789012345678901",
+         "too large, leaving 7; too large, leaving 7; end"},
+        {"1/0 3/0.00", "denominator 0, leaving 7; denominator 0, leaving 7; end"},
+        {"1 /3", "1; text"},
+        {"1/", "1 running on into \"/\"; text"},
+        {"1/2/3", "1/2 running on into \"/3\"; text"},
+        {".", "text"},
+        {"1e", "1 running on into \"e\"; text"},
+        {"0x10", "0 running on into \"x10\"; text"},
     };
     for (const auto& c : cases) {
-        Rational x = Rational::fraction(7, 1);
-        EXPECT_EQ(read_exact_entry(c.text, x), c.error) << c.text;
-        EXPECT_EQ(rational_text(x), c.error == ExactEntryError::none ? c.value : "7") << c.text;
+        testing::read_each_way<InputReader>(c.typed, {1, 3}, [&](auto& reader, const auto&) {
+            std::string read;
+            Rational x;
+            for (std::string one; one.rfind("end", 0) != 0 && one.rfind("text", 0) != 0;) {
+                one = read_exactly(reader, x);
+                read += (read.empty() ? "" : "; ") + one;
+            }
+            EXPECT_EQ(read, c.read) << c.typed;
+        });
     }
 }
 

@@ -443,6 +443,12 @@ TEST(Program, ExactMode) {
         "have at most 20 digits each\n";
     const std::string singular5 =
         "5 -8 1 -5 -4 -5 -15 -8 -11 3 0 3 3 3 -1 1 -7 -9 -6 7 5 4 -9 -1 -9 5\n";
+    std::string hilbert6 = "6";
+    for (int i = 1; i <= 6; ++i) {
+        for (int j = 1; j <= 6; ++j) {
+            hilbert6 += " 1/" + std::to_string(i + j - 1);
+        }
+    }
     const ProgramCase cases[] = {
         {"2x2 example", "2 4 7 2 6", 0,
          kOrder + row_prompts(2) +
@@ -457,6 +463,15 @@ TEST(Program, ExactMode) {
         {"Hilbert matrix typed as fractions", "3 1 1/2 1/3 1/2 1/3 1/4 1/3 1/4 1/5", 0,
          like("*[B]=\n9\t-36\t30\t\n-36\t192\t-180\t\n30\t-180\t180\t\n"
               "\n[A][B]=\n1\t0\t0\t\n0\t1\t0\t\n0\t0\t1\t\n\ndet[A]=\n1/2160\t\n"),
+         "", exact},
+        {"Hilbert matrix of order 6, whose inverse is of integers", hilbert6, 0,
+         like("*[B]=\n36\t-630\t3360\t-7560\t7560\t-2772\t\n"
+              "-630\t14700\t-88200\t211680\t-220500\t83160\t\n"
+              "3360\t-88200\t564480\t-1411200\t1512000\t-582120\t\n"
+              "-7560\t211680\t-1411200\t3628800\t-3969000\t1552320\t\n"
+              "7560\t-220500\t1512000\t-3969000\t4410000\t-1746360\t\n"
+              "-2772\t83160\t-582120\t1552320\t-1746360\t698544\t\n"
+              "\n[A][B]=\n*\ndet[A]=\n1/186313420339200000\t\n"),
          "", exact},
         {"singular order 5 refused, then order 1", singular5 + "1 3", 0,
          kOrder + row_prompts(5) + kNoInverse + kOrder + row_prompts(1) +

@@ -114,6 +114,7 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
         bool terminal;
         std::vector<Exchange> session;
         int status;
+        const char* option = nullptr;
     } cases[] = {
         {true,
          {{kOrder, "3\n"},
@@ -186,11 +187,30 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
            "UTF-8\n",
            ""}},
          1},
+#if MATINV_EXACT_ARITHMETIC
+        {true,
+         {{kOrder, "2\n"},
+          {row_prompt(2, 1), "1/0 2\n"},
+          {"line 2, column 1: \"1/0\" for entry a11 (row 1, column 1) of matrix 1 has the "
+           "denominator 0\n" +
+               row_prompt(2, 1),
+           "1 1e21\n"},
+          {"line 3, column 3: \"1e21\" for entry a12 (row 1, column 2) of matrix 1 is too large "
+           "to hold exactly: in lowest terms, its numerator and its denominator may have at most "
+           "20 digits each\n" +
+               row_prompt(2, 1),
+           "1 2\n"},
+          {row_prompt(2, 2), "3 4\n"},
+          {"\n[A]=\n1\t2\t\n3\t4\t\n\n[B]=\n-2\t1\t\n3/2\t-1/2\t\n", ""}},
+         0,
+         "--exact"},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.session[0].answer);
         Conversation program;
-        ASSERT_TRUE(c.terminal ? program.start_on_terminal() : program.start_on_pipes(false, true));
+        ASSERT_TRUE(c.terminal ? program.start_on_terminal(c.option)
+                               : program.start_on_pipes(false, true));
         hold_conversation(program, c.session, c.status);
     }
 }

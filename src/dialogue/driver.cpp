@@ -236,10 +236,10 @@ public:
         const EntryQuestion question{attempt, i, j};
         const ExactEntryError error = value_of(token);
         if (error != ExactEntryError::none) {
-            const ExactRefusal refusal = error == ExactEntryError::zero_denominator
-                                             ? ExactRefusal::zero_denominator
-                                             : ExactRefusal::too_large;
-            refusal_ = exact_entry_refused(state.reader.place(), question, token, refusal,
+            const ExactRefusal why = error == ExactEntryError::zero_denominator
+                                         ? ExactRefusal::zero_denominator
+                                         : ExactRefusal::too_large;
+            refusal_ = exact_entry_refused(state.reader.place(), question, token, why,
                                            static_cast<int>(kExactDigitLimit));
             return false;
         }
@@ -266,23 +266,8 @@ public:
 
 private:
     ExactEntryError value_of(const Token& token) {
-        if (token.numerator.too_long() || (token.fraction && token.denominator.too_long())) {
-            return ExactEntryError::too_large;
-        }
-        const DecimalParts& p = token.numerator;
-        if (!token.fraction) {
-            return rational_from_decimal(p.negative(), p.digits(), p.exponent(), value_);
-        }
-        const DecimalParts& q = token.denominator;
-        Rational numerator;
-        Rational denominator;
-        ExactEntryError error =
-            rational_from_decimal(p.negative(), p.digits(), p.exponent(), numerator);
-        if (error == ExactEntryError::none) {
-            error = rational_from_decimal(q.negative(), q.digits(), q.exponent(), denominator);
-        }
-        return error == ExactEntryError::none ? divide_within_limit(numerator, denominator, value_)
-                                              : error;
+        return rational_from_parts(token.numerator, token.fraction ? &token.denominator : nullptr,
+                                   value_);
     }
 
     ExactMatrices& m_;

@@ -6,65 +6,6 @@
 namespace matinv {
 namespace {
 
-// Exponents are held up to here and no further, so that no count can
-// overflow; anything near it is refused as too large anyway.
-constexpr std::int64_t kExponentCap = 1'000'000'000'000;
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-// Adds the exponent that may follow a decimal's digits at `at` to exponent,
-// and returns where the decimal ends: an e with no digits after it is not
-// part of the number.
-std::size_t take_exponent(std::string_view text, std::size_t at, std::int64_t& exponent) {
-    if (at + 1 >= text.size() || (text[at] != 'e' && text[at] != 'E')) {
-        return at;
-    }
-    std::size_t e = at + 1;
-    const bool negative = text[e] == '-';
-    if (text[e] == '+' || text[e] == '-') {
-        ++e;
-    }
-    if (e >= text.size() || !is_digit(text[e])) {
-        return at;
-    }
-    std::int64_t written = 0;
-    for (; e < text.size() && is_digit(text[e]); ++e) {
-        written = written < kExponentCap ? written * 10 + (text[e] - '0') : written;
-    }
-    exponent += negative ? -written : written;
-    return e;
-}
-
-// Reads one decimal from the front of text into its sign, digits and power
-// of ten; false when the front holds no decimal. Stops at the first
-// character that cannot continue it.
-bool take_decimal(std::string_view& text, bool& negative, std::string& digits,
-                  std::int64_t& exponent) {
-    std::size_t at = 0;
-    negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at++] == '-';
-    }
-    digits.clear();
-    exponent = 0;
-    while (at < text.size() && is_digit(text[at])) {
-        digits += text[at++];
-    }
-    if (at < text.size() && text[at] == '.') {
-        ++at;
-        while (at < text.size() && is_digit(text[at])) {
-            digits += text[at++];
-            --exponent;
-        }
-    }
-    if (digits.empty()) {
-        return false;
-    }
-    at = take_exponent(text, at, exponent);
-    text.remove_prefix(at);
-    return true;
-}
-
 // mpz_sizeinbase may count one digit too many, so the count is checked.
 std::size_t decimal_digits(mpz_srcptr z) {
     std::size_t digits = mpz_sizeinbase(z, 10);
@@ -86,6 +27,17 @@ ExactEntryError keep_within_limit(Rational& value, Rational& out) {
     }
     swap(out, value);
     return ExactEntryError::none;
+}
+
+// numerator / denominator into out: refused when the denominator is 0 or
+// the quotient beyond the limit.
+ExactEntryError divide_within_limit(Rational& numerator, const Rational& denominator,
+                                    Rational& out) {
+    if (is_zero(denominator)) {
+        return ExactEntryError::zero_denominator;
+    }
+    mpq_div(numerator.get(), numerator.get(), denominator.get());
+    return keep_within_limit(numerator, out);
 }
 
 }  // namespace
@@ -131,43 +83,23 @@ ExactEntryError rational_from_decimal(bool negative, std::string_view digits, st
     return keep_within_limit(value, out);
 }
 
-ExactEntryError read_exact_entry(std::string_view text, Rational& out) {
-    bool negative = false;
-    std::string digits;
-    std::int64_t exponent = 0;
-    if (!take_decimal(text, negative, digits, exponent)) {
-        return ExactEntryError::not_a_number;
-    }
-    Rational numerator;
-    if (const ExactEntryError e = rational_from_decimal(negative, digits, exponent, numerator);
-        e != ExactEntryError::none) {
-        return e;
-    }
-    if (text.empty()) {
-        return keep_within_limit(numerator, out);
-    }
-    if (text.front() != '/') {
-        return ExactEntryError::not_a_number;
-    }
-    text.remove_prefix(1);
-    Rational denominator;
-    if (!take_decimal(text, negative, digits, exponent) || !text.empty()) {
-        return ExactEntryError::not_a_number;
-    }
-    if (const ExactEntryError e = rational_from_decimal(negative, digits, exponent, denominator);
-        e != ExactEntryError::none) {
-        return e;
-    }
-    return divide_within_limit(numerator, denominator, out);
-}
-
-ExactEntryError divide_within_limit(Rational& numerator, const Rational& denominator,
+ExactEntryError rational_from_parts(const DecimalParts& numerator, const DecimalParts* denominator,
                                     Rational& out) {
-    if (is_zero(denominator)) {
-        return ExactEntryError::zero_denominator;
+    if (numerator.too_long() || (denominator != nullptr && denominator->too_long())) {
+        return ExactEntryError::too_large;
     }
-    mpq_div(numerator.get(), numerator.get(), denominator.get());
-    return keep_within_limit(numerator, out);
+    const DecimalParts& p = numerator;
+    if (denominator == nullptr) {
+        return rational_from_decimal(p.negative(), p.digits(), p.exponent(), out);
+    }
+    const DecimalParts& q = *denominator;
+    Rational top;
+    Rational bottom;
+    ExactEntryError error = rational_from_decimal(p.negative(), p.digits(), p.exponent(), top);
+    if (error == ExactEntryError::none) {
+        error = rational_from_decimal(q.negative(), q.digits(), q.exponent(), bottom);
+    }
+    return error == ExactEntryError::none ? divide_within_limit(top, bottom, out) : error;
 }
 
 }  // namespace matinv

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "exact/rational.h"
+#include "numbers/decimal_parts.h"
 
 // Entries read as the exact rationals they denote: 0.1 is 1/10, 2.5e-3 is
 // 1/400, and 2.5/7 is 5/14.
@@ -18,7 +19,6 @@ inline constexpr std::int64_t kExactDigitLimit = 20;
 
 enum class ExactEntryError {
     none,
-    not_a_number,      // not a decimal or a fraction of two decimals
     zero_denominator,  // p/0
     too_large,         // beyond kExactDigitLimit
 };
@@ -29,14 +29,11 @@ enum class ExactEntryError {
 ExactEntryError rational_from_decimal(bool negative, std::string_view digits, std::int64_t exponent,
                                       Rational& out);
 
-// numerator / denominator, each read by rational_from_decimal, into out:
-// refused when the denominator is 0 or the quotient beyond the limit.
-ExactEntryError divide_within_limit(Rational& numerator, const Rational& denominator,
+// An entry as the reader scanned it: one decimal, or, given a denominator,
+// the fraction of two. Refused when the denominator is 0, when either
+// decimal had more digits than could be kept, or when the value in lowest
+// terms is beyond the limit.
+ExactEntryError rational_from_parts(const DecimalParts& numerator, const DecimalParts* denominator,
                                     Rational& out);
-
-// One whole entry: [+-]digits[.digits][(e|E)[+-]digits], with a digit
-// before or after the point, or two of them joined by a slash with no blank
-// around it.
-ExactEntryError read_exact_entry(std::string_view text, Rational& out);
 
 }  // namespace matinv

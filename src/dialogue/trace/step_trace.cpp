@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "inversion/inversion.h"
 #include "numbers/append.h"
@@ -44,10 +45,6 @@ void append_part(Buffer& out, RationalText number) {
     out.put(rational_text(number.value));
 }
 RationalText in_sentence(const Rational& value) { return {value}; }
-RationalText in_matrix(const Rational& value) { return {value}; }
-int matrix_text_length(const Rational& value) {
-    return static_cast<int>(rational_text(value).size());
-}
 bool is_negative(const Rational& value) { return mpq_sgn(value.get()) < 0; }
 
 // A sentence that holds its exact numbers whole, however many digits they
@@ -65,6 +62,56 @@ public:
 
 private:
     std::string text_;
+};
+#endif
+
+// The matrix's numbers as the trace writes them, with the length of each
+// text for the column widths, each written with its tab.
+template <class Number>
+class MatrixTexts {
+public:
+    MatrixTexts(const BasicMatrix<Number>& a, int /*n*/, bool /*widths_needed*/) : a_(a) {}
+    int length(int i, int j) const { return matrix_text_length(a_[i][j]); }
+    void append_to(OutputBuffer& out, int i, int j) const {
+        append(out, in_matrix(a_[i][j]), '\t');
+    }
+
+private:
+    const BasicMatrix<Number>& a_;
+};
+
+#if MATINV_EXACT_ARITHMETIC
+// Converting a long fraction to decimal costs far more than writing it out,
+// so at a terminal, where the widths need every text first, each is
+// converted once and kept until it is written.
+template <>
+class MatrixTexts<Rational> {
+public:
+    MatrixTexts(const BasicMatrix<Rational>& a, int n, bool widths_needed) : a_(a), n_(n) {
+        for (int i = 0; widths_needed && i < n; ++i) {
+            for (int j = 0; j < 2 * n; ++j) {
+                kept_.push_back(rational_text(a[i][j]));
+            }
+        }
+    }
+    int length(int i, int j) const { return static_cast<int>(kept_[index(i, j)].size()); }
+    void append_to(OutputBuffer& out, int i, int j) const {
+        if (kept_.empty()) {
+            append(out, RationalText{a_[i][j]}, '\t');
+        } else {
+            append(out, kept_[index(i, j)], '\t');
+        }
+    }
+
+private:
+    std::size_t index(int i, int j) const {
+        return static_cast<std::size_t>(i) * static_cast<std::size_t>(2 * n_) +
+               static_cast<std::size_t>(j);
+    }
+
+    const BasicMatrix<Rational>& a_;
+    int n_ = 0;
+    std::vector<std::string> kept_;
 };
 #endif
 
@@ -108,10 +155,11 @@ void BasicStepTrace<Number>::say(const Parts&... parts) {
 
 template <class Number>
 void BasicStepTrace<Number>::put_matrix(const Augmented& a, int n) {
+    const MatrixTexts<Number> texts(a, n, columns_ > 0);
     int widths[kColumns] = {};
     for (int j = 0; columns_ > 0 && j < 2 * n; ++j) {
         for (int i = 0; i < n; ++i) {
-            widths[j] = std::max(widths[j], tabbed_width(matrix_text_length(a[i][j])));
+            widths[j] = std::max(widths[j], tabbed_width(texts.length(i, j)));
         }
     }
     const ColumnBlocks blocks = split_into_blocks(widths, 2 * n, columns_);
@@ -124,7 +172,7 @@ void BasicStepTrace<Number>::put_matrix(const Augmented& a, int n) {
         }
         for (int i = 0; i < n; ++i) {
             for (int j = first; j < end; ++j) {
-                append(out_, in_matrix(a[i][j]), '\t');
+                texts.append_to(out_, i, j);
             }
             append(out_, '\n');
         }
