@@ -25,9 +25,9 @@ while IFS='|' read -r static line_editing exact expected; do
         cmp -s - <(tail -n +5 "$source/LICENSE") || fail "$case: the MIT text differs from LICENSE"
 done <<'CASES'
 ON|OFF|OFF|MIT|LGPL-2.1+|GCC
-ON|ON|OFF|MIT|LGPL-2.1+|GCC|BSD-3-clause
+ON|ON|OFF|MIT|LGPL-2.1+|GCC|BSD-3-clause|ISC|X11
 ON|OFF|ON|MIT|LGPL-2.1+|GCC|LGPL-3+ or GPL-2+
-ON|ON|ON|MIT|LGPL-2.1+|GCC|BSD-3-clause|LGPL-3+ or GPL-2+
+ON|ON|ON|MIT|LGPL-2.1+|GCC|BSD-3-clause|ISC|X11|LGPL-3+ or GPL-2+
 OFF|ON|ON|MIT
 CASES
 echo "copyright file: the licenses of each way of linking the program"
