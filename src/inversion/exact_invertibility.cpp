@@ -1,5 +1,7 @@
 #include "inversion/exact_invertibility.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
@@ -64,10 +66,16 @@ struct Dyadic {
     int exponent = 0;
 };
 
+// Read off the bits: a refused matrix of order 10 has a hundred entries,
+// and frexp and ldexp on each cost more than the rest of the check.
 Dyadic split(double x) {
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(x), &exponent);
-    return {std::signbit(x), static_cast<u64>(std::ldexp(fraction, 53)), exponent - 53};
+    const auto bits = std::bit_cast<u64>(x);
+    const int biased = static_cast<int>(bits >> 52 & 0x7ff);
+    const u64 fraction = bits & ((u64{1} << 52) - 1);
+    if (biased == 0) {  // zero or subnormal: fraction x 2^-1074
+        return {(bits >> 63) != 0, fraction, -1074};
+    }
+    return {(bits >> 63) != 0, fraction | u64{1} << 52, biased - 1075};
 }
 
 // Whether the integer matrix, entry (i, j) being mantissa x 2^shift with
@@ -150,6 +158,13 @@ long split_rows(const Matrix& a0, int n, Dyadic (&entries)[kMaxOrder][kMaxOrder]
 bool invertible_as_entered(const Matrix& a0, int n) {
     if (n <= 0 || n > kMaxOrder) {
         return false;
+    }
+    // A row of zeros is the common case of a matrix without an inverse, and
+    // the cheapest to see.
+    for (int i = 0; i < n; ++i) {
+        if (std::all_of(a0[i], a0[i] + n, [](double x) { return x == 0.0; })) {
+            return false;
+        }
     }
     Dyadic entries[kMaxOrder][kMaxOrder];
     int lowest[kMaxOrder]{};
