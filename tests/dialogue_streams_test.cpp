@@ -40,7 +40,7 @@ TEST(DialogueStreams, PartialAndWouldBlockTransfersChangeNothing) {
          {.read_chunk = 5, .reads_block = true, .write_chunk = 4, .writes_block = true}},
     };
     for (const char* input : inputs) {
-        const testing::ProgramRun plain = run_in_process(input, {}, {});
+        const testing::ProgramRun plain = run_in_process({"plain", input, 0, ""});
         for (const auto& c : cases) {
             expect_in_process(
                 {c.name, input, plain.status, plain.out, plain.errors, {}, c.streams});
@@ -176,7 +176,7 @@ TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
     };
     for (const auto& c : cases) {
         const testing::Surroundings arguments = {.arguments = {c.option}};
-        const testing::ProgramRun plain = run_in_process(c.input, arguments.arguments, {});
+        const testing::ProgramRun plain = run_in_process({"plain", c.input, 0, "", "", arguments});
         expect_in_process({"the errors cannot be written",
                            c.input,
                            c.status,
