@@ -7,26 +7,20 @@
 #include <sstream>
 #include <string>
 
-#include "dialogue/command_line.h"
 #include "dialogue/driver.h"
+#include "support/dialogue_runner.h"
 #include "support/memory_streams.h"
-#include "support/program_table.h"
 #include "support/prompts.h"
 #include "trace/trace_width.h"
 
 namespace matinv {
 namespace {
 
+using testing::expect_in_process;
 using testing::kOrder;
+using testing::like;
 using testing::row_prompts;
-
-// How the streams of one run behave.
-struct Behaviour {
-    std::size_t read_chunk = 0;   // 0: as much as asked for
-    bool reads_block = false;     // every other read fails with EAGAIN
-    std::size_t write_chunk = 0;  // 0: all bytes at once
-    bool writes_block = false;    // every other write fails with EAGAIN
-};
+using testing::run_in_process;
 
 TEST(DialogueStreams, PartialAndWouldBlockTransfersChangeNothing) {
     const char* const inputs[] = {
@@ -36,7 +30,7 @@ TEST(DialogueStreams, PartialAndWouldBlockTransfersChangeNothing) {
     };
     const struct {
         const char* name;
-        Behaviour behaviour;
+        testing::Streams streams;
     } cases[] = {
         {"writes of 1 byte", {.write_chunk = 1}},
         {"writes of 3 bytes", {.write_chunk = 3}},
@@ -46,26 +40,10 @@ TEST(DialogueStreams, PartialAndWouldBlockTransfersChangeNothing) {
          {.read_chunk = 5, .reads_block = true, .write_chunk = 4, .writes_block = true}},
     };
     for (const char* input : inputs) {
-        MemorySource plain_in(input);
-        MemorySink plain_out;
-        MemorySink plain_errors;
-        const int plain_status = run_dialogue(plain_in, plain_out, plain_errors);
+        const testing::ProgramRun plain = run_in_process({"plain", input, 0, ""});
         for (const auto& c : cases) {
-            const Behaviour& b = c.behaviour;
-            MemorySource in(input, b.read_chunk);
-            in.would_block = b.reads_block;
-            MemorySink out;
-            MemorySink errors;
-            for (MemorySink* sink : {&out, &errors}) {
-                sink->chunk_limit = b.write_chunk;
-                sink->would_block = b.writes_block;
-            }
-            const int status = run_dialogue(in, out, errors);
-            testing::expect_run({out.text, errors.text, status},
-                                {c.name, input, plain_status, plain_out.text, plain_errors.text});
-            const std::string label = std::string(c.name) + ", input " + input;
-            EXPECT_EQ(in.waits > 0, b.reads_block) << label;
-            EXPECT_EQ(out.waits > 0, b.writes_block) << label;
+            expect_in_process(
+                {c.name, input, plain.status, plain.out, plain.errors, {}, c.streams});
         }
     }
 }
@@ -75,52 +53,69 @@ TEST(DialogueStreams, AFailedReadOrWriteEndsTheRun) {
     for (int attempt = 0; attempt < 20000; ++attempt) {
         endless_failures += "2 1 2 2 4\n";
     }
-    const struct {
-        const char* name;
-        std::string input;
-        int failing_write;
-        int write_error;
-        int read_error;
-        std::string out;
-        std::string errors;
-        int most_reads;            // reads of the input before the run stopped
-        int read_wait_error = 0;   // a would-block read, then a wait that fails so
-        int write_wait_error = 0;  // a would-block write, then a wait that fails so
-    } cases[] = {
-        {"the first prompt cannot be written", "2 4 7 2 6", 1, ENOSPC, 0, "",
-         "matinv: standard output could not be written: No space left on device\n", 0},
-        {"the report cannot be written", "2 4 7 2 6", 2, ENOSPC, 0, kOrder,
-         "matinv: standard output could not be written: No space left on device\n", 1},
-        {"the reader has gone before the input ended", "2 1 2 2 4", 2, EPIPE, 0, kOrder,
-         "matinv: standard output could not be written: Broken pipe\n", 1},
-        {"the reader has gone from an endless stream", endless_failures, 2, EPIPE, 0, kOrder,
-         "matinv: standard output could not be written: Broken pipe\n", 2},
-        {"a read fails", "2 4 7", 0, 0, EIO, kOrder + row_prompts(2),
-         "matinv: standard input could not be read: Input/output error\n", 2},
-        {"the first read fails", "", 0, 0, EISDIR, kOrder,
-         "matinv: standard input could not be read: Is a directory\n", 1},
-        {"waiting for the input fails", "2 4 7 2 6", 0, 0, 0, kOrder,
-         "matinv: standard input could not be read: Cannot allocate memory\n", 1, ENOMEM},
-        {"waiting for the output fails", "2 4 7 2 6", 0, 0, 0, "",
-         "matinv: standard output could not be written: Cannot allocate memory\n", 0, 0, ENOMEM},
+    const std::string no_space =
+        "matinv: standard output could not be written: No space left on device\n";
+    const std::string broken_pipe = "matinv: standard output could not be written: Broken pipe\n";
+    const testing::ProgramCase cases[] = {
+        {"the first prompt cannot be written",
+         "2 4 7 2 6",
+         1,
+         "",
+         no_space,
+         {},
+         {.failing_write = 1, .most_reads = 0}},
+        {"the report cannot be written",
+         "2 4 7 2 6",
+         1,
+         kOrder,
+         no_space,
+         {},
+         {.failing_write = 2, .most_reads = 1}},
+        {"the reader has gone before the input ended",
+         "2 1 2 2 4",
+         1,
+         kOrder,
+         broken_pipe,
+         {},
+         {.failing_write = 2, .write_error = EPIPE, .most_reads = 1}},
+        {"the reader has gone from an endless stream",
+         endless_failures,
+         1,
+         kOrder,
+         broken_pipe,
+         {},
+         {.failing_write = 2, .write_error = EPIPE, .most_reads = 2}},
+        {"a read fails",
+         "2 4 7",
+         1,
+         kOrder + row_prompts(2),
+         "matinv: standard input could not be read: Input/output error\n",
+         {},
+         {.read_error = EIO, .most_reads = 2}},
+        {"the first read fails",
+         "",
+         1,
+         kOrder,
+         "matinv: standard input could not be read: Is a directory\n",
+         {},
+         {.read_error = EISDIR, .most_reads = 1}},
+        {"waiting for the input fails",
+         "2 4 7 2 6",
+         1,
+         kOrder,
+         "matinv: standard input could not be read: Cannot allocate memory\n",
+         {},
+         {.read_wait_error = ENOMEM, .most_reads = 1}},
+        {"waiting for the output fails",
+         "2 4 7 2 6",
+         1,
+         "",
+         "matinv: standard output could not be written: Cannot allocate memory\n",
+         {},
+         {.write_wait_error = ENOMEM, .most_reads = 0}},
     };
     for (const auto& c : cases) {
-        MemorySource in(c.input);
-        in.error_after_text = c.read_error;
-        in.would_block = c.read_wait_error != 0;
-        in.wait_error = c.read_wait_error;
-        MemorySink out;
-        out.would_block = c.write_wait_error != 0;
-        out.wait_error = c.write_wait_error;
-        out.failing_write = c.failing_write;
-        out.error_number = c.write_error;
-        MemorySink errors;
-        const int status = run_dialogue(in, out, errors);
-        testing::expect_run({out.text, errors.text, status}, {c.name, c.input, 1, c.out, c.errors});
-        EXPECT_LE(in.reads, c.most_reads) << c.name;
-        if (c.failing_write > 0) {
-            EXPECT_EQ(out.writes, c.failing_write) << c.name << ": written after the failure";
-        }
+        expect_in_process(c);
     }
 }
 
@@ -148,16 +143,18 @@ TEST(DialogueStreams, AtATerminalTheErrorLineStartsOnANewLine) {
     for (const auto& c : cases) {
         for (const bool out_terminal : {false, true}) {
             for (const bool errors_terminal : {false, true}) {
-                MemorySource in(c.input);
-                MemorySink out;
-                MemorySink errors;
-                out.terminal = out_terminal;
-                errors.terminal = errors_terminal;
-                EXPECT_EQ(run_dialogue(in, out, errors), c.status) << "input " << c.input;
                 const bool new_line = c.after_prompt && out_terminal && errors_terminal;
-                EXPECT_EQ(errors.text, (new_line ? "\nmatinv: " : "matinv: ") + c.line + "\n")
-                    << "input " << c.input << ", output at a terminal: " << out_terminal
-                    << ", errors at a terminal: " << errors_terminal;
+                const std::string name =
+                    "output at a terminal: " + std::to_string(out_terminal) +
+                    ", errors at a terminal: " + std::to_string(errors_terminal);
+                expect_in_process(
+                    {name.c_str(),
+                     c.input,
+                     c.status,
+                     like("*"),
+                     (new_line ? "\nmatinv: " : "matinv: ") + c.line + "\n",
+                     {},
+                     {.out_terminal = out_terminal, .errors_terminal = errors_terminal}});
             }
         }
     }
@@ -178,14 +175,15 @@ TEST(DialogueStreams, AFailedWriteOnTheErrorStreamGivesStatusOne) {
         {"--step", "", 2},                 // a usage error
     };
     for (const auto& c : cases) {
-        const char* const argv[] = {"matinv", c.option};
-        MemorySource plain_in(c.input), in(c.input);
-        MemorySink plain_out, plain_errors, out, errors;
-        run_command_line(2, argv, plain_in, plain_out, plain_errors);
-        errors.failing_write = 1;
-        const std::string label = "option '" + std::string(c.option) + "', input " + c.input;
-        EXPECT_EQ(run_command_line(2, argv, in, out, errors), c.status) << label;
-        EXPECT_EQ(out.text, plain_out.text) << label;
+        const testing::Surroundings arguments = {.arguments = {c.option}};
+        const testing::ProgramRun plain = run_in_process({"plain", c.input, 0, "", "", arguments});
+        expect_in_process({"the errors cannot be written",
+                           c.input,
+                           c.status,
+                           plain.out,
+                           like("*"),
+                           arguments,
+                           {.failing_error_write = 1}});
     }
 }
 

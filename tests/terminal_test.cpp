@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,72 +22,36 @@ using matinv::testing::Exchange;
 using matinv::testing::hold_conversation;
 using matinv::testing::kNoInverse;
 using matinv::testing::kOrder;
+using matinv::testing::kSession;
 using matinv::testing::row_prompt;
 using matinv::testing::row_prompts;
 using matinv::testing::slurp;
 
-TEST(Interactive, PromptsShowOnATerminal) {
-    Conversation program;
-    ASSERT_TRUE(program.start_on_terminal());
-    hold_conversation(program);
+// Where a conversation is held: at a pseudo-terminal, which echoes answers
+// and shows both streams, or through pipes.
+enum class Over { terminal, pipes, non_blocking_pipes, pipes_with_errors };
+
+// A conversation with the program: each prompt must show before its answer
+// is sent, and the run must end with `status`.
+struct ConversationCase {
+    Over over;
+    std::vector<Exchange> session;
+    int status;
+    const char* option = nullptr;
+    unsigned short columns = 0;
+};
+
+void PrintTo(const ConversationCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.session[0].answer);
 }
 
-TEST(Interactive, PromptsShowThroughPipes) {
-    Conversation program;
-    ASSERT_TRUE(program.start_on_pipes());
-    hold_conversation(program);
-}
-
-TEST(Interactive, PromptsShowThroughNonBlockingPipes) {
-    Conversation program;
-    ASSERT_TRUE(program.start_on_pipes(/*non_blocking=*/true));
-    hold_conversation(program);
-}
-
-// Text that cannot start a number is refused as soon as it arrives, although
-// the pipe stays open and no blank has followed it.
-TEST(Interactive, RefusesTextAtOnce) {
-    Conversation program;
-    ASSERT_TRUE(program.start_on_pipes(false, /*errors_too=*/true));
-    ASSERT_TRUE(program.expect(kOrder));
-    program.answer("1\n");
-    ASSERT_TRUE(program.expect(row_prompt(1, 1)));
-    program.answer("x");
-    ASSERT_TRUE(
-        program.expect("matinv: line 2, column 1: expected a number for entry a11 "
-                       "(row 1, column 1) of matrix 1, but found \"x\"\n"));
-    EXPECT_EQ(program.exit_status(), 1);
-}
-
-// At a terminal the error line does not run on from the prompt before it.
-TEST(Interactive, ErrorLineStartsOnANewLineAtATerminal) {
-    Conversation program;
-    ASSERT_TRUE(program.start_on_terminal());
-    ASSERT_TRUE(program.expect(kOrder));
-    program.answer("\x04");
-    // Ctrl-D echoes nothing: the line break before the message is its own.
-    ASSERT_TRUE(
-        program.expect("\nmatinv: line 1, column 1: input ended while reading the "
-                       "order of matrix 1\n"));
-    EXPECT_EQ(program.exit_status(), 1);
-}
-
-// The steps fit the terminal's width: at 40 columns, two numbers a line.
-TEST(Interactive, StepsFitTheTerminal) {
-    Conversation program;
-    ASSERT_TRUE(program.start_on_terminal("--steps", 40));
-    ASSERT_TRUE(program.expect(kOrder));
-    program.answer("2 4 7 2 6\n");
-    EXPECT_TRUE(program.expect("row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n"));
-    EXPECT_EQ(program.exit_status(), 0);
-}
-
-// At a terminal, which echoes answers and shows both streams, a typo is said
-// and asked again, the rest of a paste dropped and earlier rows kept; a line
-// after Enter follows the echo, one after a prompt or Ctrl-D starts anew.
-// A number that runs on is a typo there, and Enter on an empty line asks
-// again, but not an empty line inside a paste.
-TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
+// At a terminal, a typo is said and asked again, the rest of a paste dropped
+// and earlier rows kept; a line after Enter follows the echo, one after a
+// prompt or Ctrl-D starts anew. A number that runs on is a typo there, and
+// Enter on an empty line asks again, but not an empty line inside a paste.
+// Through pipes, text that cannot start a number is refused as soon as it
+// arrives, although the pipe stays open and no blank has followed it.
+std::vector<ConversationCase> conversations() {
     const std::string unread = "\", which is not read: the report ends the run\n";
     const std::string inverse = "[B]=\n0.6000000000\t-0.7000000000\t\n-0.2000000000\t0.4";
     // Row 1 of the 2x2 example, then 2 and `typed` for row 2, said as
@@ -110,31 +75,48 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
                                      {row_prompt(1, 1), "2\n"},
                                      {"[B]=\n0.5000000000\t\n", ""}};
     };
-    const struct {
-        bool terminal;
-        std::vector<Exchange> session;
-        int status;
-        const char* option = nullptr;
-    } cases[] = {
-        {true,
+    std::vector<ConversationCase> cases = {
+        {Over::terminal, kSession, 0},  // the prompts show
+        {Over::pipes, kSession, 0},
+        {Over::non_blocking_pipes, kSession, 0},
+        {Over::pipes_with_errors,
+         {{kOrder, "1\n"},
+          {row_prompt(1, 1), "x"},
+          {"matinv: line 2, column 1: expected a number for entry a11 (row 1, column 1) of "
+           "matrix 1, but found \"x\"\n",
+           ""}},
+         1},
+        // Ctrl-D echoes nothing: the line break before the message is its own.
+        {Over::terminal,
+         {{kOrder, "\x04"},
+          {"\nmatinv: line 1, column 1: input ended while reading the order of matrix 1\n", ""}},
+         1},
+        // The steps fit the terminal's width: at 40 columns, two numbers a line.
+        {Over::terminal,
+         {{kOrder, "2 4 7 2 6\n"}, {"row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n", ""}},
+         0,
+         "--steps",
+         40},
+        {Over::terminal,
          {{kOrder, "3\n"},
           {row_prompt(3, 1), "1 2 3\n"},
           {row_prompt(3, 2), "4 x 6\n7 8 9\n"},
-          {"line 3, column 3: expected a number for entry a22 (row 2, column 2) of matrix 1, but "
+          {"line 3, column 3: expected a number for entry a22 (row 2, column 2) of matrix 1, "
+           "but "
            "found \"x\"\n" +
                row_prompt(3, 2),
            "4 5 7\n"},
           {row_prompt(3, 3), "7 8 10\n"},
           {"\n[A]=\n1.0000000000\t2.0000000000\t3.0000000000\t\n4.0000000000\t5.0", ""}},
          0},
-        {true,
+        {Over::terminal,
          {{kOrder, "11\n"},
           {"11\nmatinv: line 1, column 1: order \"11\" of matrix 1", ""},
           {"above the limit of 10\n" + kOrder, "1 2\n5\n"},
           {"1 2\n5\nmatinv: note: \"2\" after the order is taken as a11\n" + row_prompt(1, 1), ""},
           {"matinv: note: line 3, column 1: the input goes on with \"5" + unread, ""}},
          0},
-        {true,
+        {Over::terminal,
          {{kOrder, "1\n"},
           {row_prompt(1, 1), "0 2\n"},
           {"0 2\n" + kNoInverse +
@@ -145,58 +127,66 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
           {row_prompt(2, 1), "1 0 0 1\n"},
           {"[A][B]=", ""}},
          0},
-        {true,
+        {Over::terminal,
          {{kOrder, "2 x\n"},
           {"2 x\n" + row_prompt(2, 1) + "\nmatinv: line 1, column 3: ", ""},
           {"but found \"x\"\n" + row_prompt(2, 1), "\x04"},
           {"\nmatinv: line 2, column 1: input ended while reading entry a11", ""}},
          1},
-        {false,
+        {Over::pipes_with_errors,
          {{kOrder, "1 3 9\n"}, {"note: line 1, column 5: the input goes on with \"9" + unread, ""}},
          0},
-        {true, typo_in_row_2("7-1", "\"7-1\", which would be read as 7 and then \"-1\""), 0},
-        {true,
+        {Over::terminal, typo_in_row_2("7-1", "\"7-1\", which would be read as 7 and then \"-1\""),
+         0},
+        {Over::terminal,
          typo_in_row_2("1,5",
                        "\"1,5\", which would be read as 1 and then \",5\"; a comma is "
                        "neither a decimal point nor a separator here"),
          0},
-        {true, typo_in_row_2("3..5", "\"3..5\", which would be read as 3 and then \".5\""), 0},
-        {true, typo_in_row_2("1e3.5", "\"1e3.5\", which would be read as 1000 and then \".5\""), 0},
-        {true, typo_in_row_2("1/2", "\"1/2\", which would be read as 1 and then \"/2\""), 0},
-        {true, typo_in_row_2("6x", "\"6x\", which would be read as 6 and then \"x\""), 0},
-        {true,
+        {Over::terminal,
+         typo_in_row_2("3..5", "\"3..5\", which would be read as 3 and then \".5\""), 0},
+        {Over::terminal,
+         typo_in_row_2("1e3.5", "\"1e3.5\", which would be read as 1000 and then \".5\""), 0},
+        {Over::terminal, typo_in_row_2("1/2", "\"1/2\", which would be read as 1 and then \"/2\""),
+         0},
+        {Over::terminal, typo_in_row_2("6x", "\"6x\", which would be read as 6 and then \"x\""), 0},
+        {Over::terminal,
          typo_in_row_2("5\x1b[D",
                        "\"5\\x1b[D\", which would be read as 5 and then \"\\x1b[D\"; "
                        "\\x1b[D is the left arrow key"),
          0},
-        {true, typo_in_order("2.5", "\"2.5\", which would be read as 2 and then \".5\""), 0},
-        {true, typo_in_order("2x", "\"2x\", which would be read as 2 and then \"x\""), 0},
+        {Over::terminal, typo_in_order("2.5", "\"2.5\", which would be read as 2 and then \".5\""),
+         0},
+        {Over::terminal, typo_in_order("2x", "\"2x\", which would be read as 2 and then \"x\""), 0},
         // Enter alone, at the order and in the middle of a row, where the
         // note shows that the program waits for a12: the prompt again.
-        {true,
+        {Over::terminal,
          {{kOrder, "\n"},
           {kOrder, "2 4\n"},
           {"taken as a11\n" + row_prompt(2, 1), "\n"},
           {row_prompt(2, 1), "4 7 2 6\n"},
           {inverse, ""}},
          0},
-        {true, {{kOrder, "2\n\n4 7\n\n2 6\n"}, {row_prompts(2) + "\n[A]=", ""}}, 0},
-        {true,
+        {Over::terminal, {{kOrder, "2\n\n4 7\n\n2 6\n"}, {row_prompts(2) + "\n[A]=", ""}}, 0},
+        {Over::terminal,
          {{kOrder, "\xff\xfe\x32\n"},  // 2 after the byte order mark of UTF-16
-          {"matinv: standard input is UTF-16 text, which matinv does not read; save the text as "
+          {"matinv: standard input is UTF-16 text, which matinv does not read; save the text "
+           "as "
            "UTF-8\n",
            ""}},
          1},
 #if MATINV_EXACT_ARITHMETIC
-        {true,
+        {Over::terminal,
          {{kOrder, "2\n"},
           {row_prompt(2, 1), "1/0 2\n"},
           {"line 2, column 1: \"1/0\" for entry a11 (row 1, column 1) of matrix 1 has the "
            "denominator 0\n" +
                row_prompt(2, 1),
            "1 1e21\n"},
-          {"line 3, column 3: \"1e21\" for entry a12 (row 1, column 2) of matrix 1 is too large "
-           "to hold exactly: in lowest terms, its numerator and its denominator may have at most "
+          {"line 3, column 3: \"1e21\" for entry a12 (row 1, column 2) of matrix 1 is too "
+           "large "
+           "to hold exactly: in lowest terms, its numerator and its denominator may have at "
+           "most "
            "20 digits each\n" +
                row_prompt(2, 1),
            "1 2\n"},
@@ -206,14 +196,22 @@ TEST(Interactive, SaysWhatWasReadAndAsksAgainAtATerminal) {
          "--exact"},
 #endif
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.session[0].answer);
-        Conversation program;
-        ASSERT_TRUE(c.terminal ? program.start_on_terminal(c.option)
-                               : program.start_on_pipes(false, true));
-        hold_conversation(program, c.session, c.status);
-    }
+    return cases;
 }
+
+class Conversations : public ::testing::TestWithParam<ConversationCase> {};
+
+TEST_P(Conversations, AreHeldAsWritten) {
+    const ConversationCase& c = GetParam();
+    Conversation program;
+    ASSERT_TRUE(c.over == Over::terminal
+                    ? program.start_on_terminal(c.option, c.columns)
+                    : program.start_on_pipes(c.over == Over::non_blocking_pipes,
+                                             c.over == Over::pipes_with_errors));
+    hold_conversation(program, c.session, c.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Interactive, Conversations, ::testing::ValuesIn(conversations()));
 
 // A paste that is still arriving while its rest is dropped after a typo:
 // the dropping ends once the paste does, and the question is asked again.

@@ -56,14 +56,14 @@ bool starts_decimal(Cursor& in, std::size_t ahead) {
 // stops taking input once its prompts cannot be shown.
 const Token& InputReader::no_number_left() {
     cursor_.mark_place();
-    if (cursor_.output_failed()) {
+    if (pending_.failed()) {
         token_.found = Found::output_failed;
-        token_.error = cursor_.output_error();
+        token_.error = pending_.error();
     } else if (cursor_.take_blank_line()) {
         token_.found = Found::empty_line;
-    } else if (cursor_.error() != 0) {
+    } else if (source_.error() != 0) {
         token_.found = Found::unreadable;
-        token_.error = cursor_.error();
+        token_.error = source_.error();
     } else {
         token_.found = Found::end;
     }
@@ -73,7 +73,7 @@ const Token& InputReader::no_number_left() {
 // The refused text is kept as far as it has arrived: waiting for the rest
 // of it would keep the user from hearing about it until a blank follows.
 const Token& InputReader::refuse() {
-    if (cursor_.output_failed()) {
+    if (pending_.failed()) {
         return no_number_left();
     }
     token_.found = Found::text;
@@ -84,15 +84,27 @@ const Token& InputReader::refuse() {
 // A number ends only once the byte after it has arrived or the input has
 // ended, so whether it runs on is known without waiting; the text it runs
 // into is read up to white space.
-const Token& InputReader::found_number(Found number_found) {
+const Token& InputReader::found_number() {
     const int next = cursor_.peek(0);
     if (next != -1 && !is_space(next)) {
         token_.found = Found::number_running_on;
         token_.rest.assign(cursor_.word(ShownText::kLookedAtBytes, Refill::waiting));
     } else {
-        token_.found = number_found;
+        token_.found = Found::number;
     }
     return token_;
+}
+
+// Scans the next word with `scan`, keeping its text for quoting: the
+// number `scan` takes, or text refused when it takes none.
+template <class Scan>
+const Token& InputReader::read_number(const Scan& scan) {
+    if (!cursor_.skip_space()) {
+        return no_number_left();
+    }
+    cursor_.mark_place();
+    KeepingCursor in(cursor_, token_.text);
+    return scan(in) ? found_number() : refuse();
 }
 
 const Token& InputReader::read_order() {
@@ -102,18 +114,9 @@ const Token& InputReader::read_order() {
         return token_;
     }
     cursor_.skip_byte_order_mark();
-    if (!cursor_.skip_space()) {
-        return no_number_left();
-    }
-    cursor_.mark_place();
-    KeepingCursor in(cursor_, token_.text);
-    if (!scan_whole_number(in, token_.order)) {
-        return refuse();
-    }
-    if (cursor_.output_failed()) {
-        return no_number_left();
-    }
-    return found_number(Found::number);
+    return read_number([this](KeepingCursor& in) {
+        return scan_whole_number(in, token_.order) && !pending_.failed();
+    });
 }
 
 // Most entries are taken by a scan of what has arrived, up to the white
@@ -137,35 +140,30 @@ const Token& InputReader::read_entry() {
 
 // Out of line, so that the quick path needs no room for the slow one.
 const Token& InputReader::read_entry_slowly() {
-    cursor_.mark_place();
-    KeepingCursor in(cursor_, token_.text);
-    DecimalDigits digits;
-    if (!scan_decimal(in, digits)) {
-        return refuse();
-    }
-    token_.value = digits.value();
-    return found_number(Found::number);
+    return read_number([this](KeepingCursor& in) {
+        DecimalDigits digits;
+        const bool found = scan_decimal(in, digits);
+        token_.value = found ? digits.value() : 0.0;
+        return found;
+    });
 }
 
 // A slash begins a denominator only when a decimal follows it; otherwise
 // the number runs on into it, as it would into any other text.
 const Token& InputReader::read_exact_entry() {
-    if (!cursor_.skip_space()) {
-        return no_number_left();
-    }
-    cursor_.mark_place();
-    KeepingCursor in(cursor_, token_.text);
-    token_.numerator.clear();
-    token_.denominator.clear();
-    token_.fraction = false;
-    if (!scan_decimal(in, token_.numerator)) {
-        return refuse();
-    }
-    if (in.peek(0) == '/' && starts_decimal(in, 1)) {
-        in.advance();
-        token_.fraction = scan_decimal(in, token_.denominator);
-    }
-    return found_number(Found::number);
+    return read_number([this](KeepingCursor& in) {
+        token_.numerator.clear();
+        token_.denominator.clear();
+        token_.fraction = false;
+        if (!scan_decimal(in, token_.numerator)) {
+            return false;
+        }
+        if (in.peek(0) == '/' && starts_decimal(in, 1)) {
+            in.advance();
+            token_.fraction = scan_decimal(in, token_.denominator);
+        }
+        return true;
+    });
 }
 
 // The next read takes a number from this line when it begins with one. The

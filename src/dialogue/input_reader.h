@@ -62,7 +62,8 @@ struct Token {
 // returns what it found; the dialogue decides what that means.
 class InputReader {
 public:
-    InputReader(Source& source, OutputBuffer& pending) : cursor_(source, pending) {}
+    InputReader(Source& source, OutputBuffer& pending)
+        : cursor_(source, pending), source_(source), pending_(pending) {}
 
     // The first read of an order takes a UTF-8 byte order mark before it,
     // and finds input that begins as UTF-16 text does.
@@ -93,9 +94,15 @@ private:
     [[gnu::noinline]] const Token& read_entry_slowly();
     const Token& no_number_left();
     const Token& refuse();
-    const Token& found_number(Found number_found);
+    const Token& found_number();
+    template <class Scan>
+    const Token& read_number(const Scan& scan);
 
     ByteCursor cursor_;
+    // Once the input has ended, they tell why: a read that failed, or
+    // output that can no longer be written.
+    const Source& source_;
+    const OutputBuffer& pending_;
     Token token_;
 };
 

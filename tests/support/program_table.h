@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,6 +27,24 @@ inline Expected like(std::string pattern) {
     return expected;
 }
 
+// How the streams of a run in process behave (see dialogue_runner.h); a
+// run of the built program meets ordinary ones.
+struct Streams {
+    std::size_t read_chunk = 0;   // 0: as much as asked for
+    bool reads_block = false;     // every other read fails with EAGAIN
+    int read_error = 0;           // once the input is read, reads fail so
+    int read_wait_error = 0;      // reads would block, and the wait fails so
+    std::size_t write_chunk = 0;  // 0: all bytes at once
+    bool writes_block = false;    // every other write fails with EAGAIN
+    int failing_write = 0;        // this write of the output, from 1, fails
+    int write_error = ENOSPC;     // as the failing write does
+    int write_wait_error = 0;     // writes would block, and the wait fails so
+    int failing_error_write = 0;  // this write of the errors, from 1, fails
+    bool out_terminal = false;
+    bool errors_terminal = false;
+    int most_reads = -1;  // reads of the input allowed before the run ends
+};
+
 // One run of the program and all that it must show.
 struct ProgramCase {
     const char* name;
@@ -33,6 +53,7 @@ struct ProgramCase {
     Expected out;
     Expected errors = "";  // warnings, notes and the error line
     Surroundings surroundings = {};
+    Streams streams = {};
 };
 
 // Each part between the stars must follow the one before it; the first must

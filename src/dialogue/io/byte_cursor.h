@@ -41,7 +41,7 @@ enum class Refill { none, without_waiting, waiting };
 // Pending output is flushed whenever the cursor must wait for more input, so
 // that every prompt shows before the program waits for its answer. Once that
 // output cannot be written, nothing more is read: the input then ends, and
-// output_failed() tells why.
+// the pending output's failed() tells why.
 //
 // At a terminal, a line typed after the output showed is echoed after it,
 // and leaves the terminal's cursor at the margin: the pending output is told
@@ -132,13 +132,6 @@ public:
     // asked for; at the end of the input, the place is where it ended.
     void mark_place();
     InputPlace place() const;
-
-    // After the input has ended: the errno value of the read that failed,
-    // or 0 when it simply ran out.
-    int error() const { return source_.error(); }
-    // Whether the pending output has failed, which ends the input too.
-    bool output_failed() const { return pending_.failed(); }
-    int output_error() const { return pending_.error(); }
 
 private:
     // The line breaks in a stretch of the input, and the offset of the byte
