@@ -133,7 +133,7 @@ TEST(LineEditor, ReadsWhatWasTypedAsTyped) {
 TEST(LineEditor, CtrlCLeavesTheTerminalAsItWas) {
     Conversation program;
     ASSERT_TRUE(program.start_on_terminal(nullptr, 80, kEditing));
-    const struct termios before = program.settings();
+    const struct termios before = program.initial_settings();
     ASSERT_TRUE(program.expect(kOrder));
     program.answer("2 5\x03");
     EXPECT_EQ(program.exit_status(), -1);

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utmp.h>
 
 #include <chrono>
 #include <cstdio>
@@ -47,8 +48,19 @@ public:
         settings.c_lflag |= ICANON | ECHO;  // a terminal as a user has it
         settings.c_cc[VEOF] = '\x04';       // Ctrl-D ends the input
         struct winsize size = {24, columns, 0, 0};
-        pid_ = forkpty(&to_program_, nullptr, &settings, &size);
+        // Opened and read before the program starts, which may change the
+        // settings at once.
+        int program_end = -1;
+        if (openpty(&to_program_, &program_end, nullptr, &settings, &size) != 0) {
+            return false;
+        }
+        tcgetattr(to_program_, &started_with_);
+        pid_ = fork();
         if (pid_ == 0) {
+            close(to_program_);
+            if (login_tty(program_end) != 0) {
+                _exit(127);
+            }
             for (const std::string& setting : environment) {
                 const std::size_t equals = setting.find('=');
                 if (equals == std::string::npos) {
@@ -60,6 +72,7 @@ public:
             execl(MATINV_BINARY, MATINV_BINARY, option, static_cast<char*>(nullptr));
             _exit(127);
         }
+        close(program_end);
         from_program_ = to_program_;
         return pid_ > 0;
     }
@@ -138,6 +151,8 @@ public:
     // with a carriage return before the line break: these drop it.
     void drop_carriage_returns() { drop_carriage_returns_ = true; }
 
+    // The terminal's settings before the program started.
+    const struct termios& initial_settings() const { return started_with_; }
     // The terminal's settings as the program has left them.
     struct termios settings() const {
         struct termios now {};
@@ -167,6 +182,7 @@ public:
 private:
     pid_t pid_ = -1;
     int to_program_ = -1;
+    struct termios started_with_ {};
     int from_program_ = -1;
     std::string seen_;
     std::size_t consumed_ = 0;
