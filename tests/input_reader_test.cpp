@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "dialogue/typed_entries.h"
 #include "io/output_buffer.h"
 #include "support/lcg_random.h"
 #include "support/memory_streams.h"
@@ -404,6 +405,43 @@ TEST(ReadEntry, ReadsOnlyWhatItNeeds) {
             EXPECT_EQ(token.value, expected) << label;
         }
         EXPECT_EQ(source.output_seen_at_reads.size(), c.reads) << label;
+    }
+}
+
+// The decimal typed, kept beside its double for every entry, whole or
+// streamed byte by byte; beyond what can be kept, no decimal.
+TEST(ReadEntry, KeepsTheDecimalAsTyped) {
+    struct Case {
+        const char* input;
+        const char* digits;  // nullptr: not kept
+        std::int64_t exponent = 0;
+        bool negative = false;
+    };
+    const Case cases[] = {
+        {"49.1564 ", "491564", -4},
+        {"-0.00120e3 ", "12", -1, true},
+        {"7-1 ", "7", 0},
+        {"1e400 ", "1", 400},
+        {"12345678901234567890 ", "1234567890123456789", 1},
+        {"0 ", "", 0},
+        {"1.00000000000000000000000001 ", nullptr},
+    };
+    for (const Case& c : cases) {
+        for (const std::size_t chunk : {0, 1}) {
+            MemorySource source(c.input, chunk);
+            MemorySink sink;
+            OutputBuffer out(sink);
+            InputReader reader(source, out);
+            TypedEntries typed;
+            ASSERT_TRUE(reader.read_entry(typed.slot(1, 2)).is_number()) << c.input;
+            const DecimalParts* parts = typed.typed_entry(1, 2);
+            ASSERT_EQ(parts != nullptr, c.digits != nullptr) << c.input << " by " << chunk;
+            if (parts != nullptr) {
+                EXPECT_EQ(parts->digits(), c.digits) << c.input << " by " << chunk;
+                EXPECT_EQ(parts->exponent(), c.exponent) << c.input << " by " << chunk;
+                EXPECT_EQ(parts->negative(), c.negative) << c.input << " by " << chunk;
+            }
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "dialogue/messages.h"
 #include "dialogue/report.h"
 #include "dialogue/row_prompts.h"
+#include "dialogue/typed_entries.h"
 #include "dialogue/warnings.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
@@ -38,6 +39,8 @@ struct DialogueState {
     Diagnostics diagnostics;
     InputReader reader;
     WorkingMatrices m;
+    // The default mode's entries as typed, beside a0.
+    TypedEntries typed;
     // What the last number read for the matrix was: whether it ran on.
     Found last_found = Found::end;
     // For --steps: tens of kilobytes for order 10. It writes on the error
@@ -118,7 +121,7 @@ bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
     for (;;) {
         state.out.put(kRowPrompts.get(n, i));
         for (int j = 0;; ++j) {
-            const Token& token = mode.read_entry(state.reader);
+            const Token& token = mode.read_entry(state.reader, i, j);
             // The question is made only where it is said: made for every
             // entry, it would cost the plain run a tenth of its reading.
             if (!takes_number(state, token)) {
@@ -180,12 +183,14 @@ Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt, int colum
 // double arithmetic, the report with ten decimals.
 class DoubleMode {
 public:
-    explicit DoubleMode(WorkingMatrices& m) : m_(m) {}
+    DoubleMode(WorkingMatrices& m, TypedEntries& typed) : m_(m), typed_(typed) {}
 
     int& order() { return m_.n; }
     void clear() { matinv::clear(m_); }
     void seed_identity(int i) { matinv::seed_identity(m_, i); }
-    static const Token& read_entry(InputReader& reader) { return reader.read_entry(); }
+    const Token& read_entry(InputReader& reader, int i, int j) {
+        return reader.read_entry(typed_.slot(i, j));
+    }
 
     // Every number read is taken.
     bool store(DialogueState& state, std::uint64_t attempt, int i, int j, const Token& token) {
@@ -216,6 +221,7 @@ public:
 
 private:
     WorkingMatrices& m_;
+    TypedEntries& typed_;
 };
 
 #if MATINV_EXACT_ARITHMETIC
@@ -228,7 +234,9 @@ public:
     int& order() { return m_.n; }
     void clear() { matinv::clear(m_); }
     void seed_identity(int i) { matinv::seed_identity(m_, i); }
-    static const Token& read_entry(InputReader& reader) { return reader.read_exact_entry(); }
+    static const Token& read_entry(InputReader& reader, int /*i*/, int /*j*/) {
+        return reader.read_exact_entry();
+    }
 
     // A zero denominator or a number beyond the digit limit is refused, and
     // refusal() then says why.
@@ -342,7 +350,7 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
         return run.diagnostics.exit_status();
     }
 #endif
-    DoubleMode mode(run.m);
+    DoubleMode mode(run.m, run.typed);
     converse(run, mode, options);
     return run.diagnostics.exit_status();
 }

@@ -124,7 +124,7 @@ const Token& InputReader::read_order() {
 // streams through the buffer: an entry that reaches the end of what has
 // arrived, and may go on in the next refill, one that runs on, whose text is
 // then kept, and one too long for the exact conversion.
-const Token& InputReader::read_entry() {
+const Token& InputReader::read_entry(ShortParts& typed) {
     if (!cursor_.skip_space()) {
         return no_number_left();
     }
@@ -132,18 +132,20 @@ const Token& InputReader::read_entry() {
     ShortDecimal digits;
     if (scan_decimal(in, digits) && is_space(in.peek(0)) && digits.exact_value(token_.value)) {
         cursor_.take_until(in.at());
+        typed = digits.parts();
         token_.found = Found::number;
         return token_;
     }
-    return read_entry_slowly();
+    return read_entry_slowly(typed);
 }
 
 // Out of line, so that the quick path needs no room for the slow one.
-const Token& InputReader::read_entry_slowly() {
-    return read_number([this](KeepingCursor& in) {
+const Token& InputReader::read_entry_slowly(ShortParts& typed) {
+    return read_number([this, &typed](KeepingCursor& in) {
         DecimalDigits digits;
         const bool found = scan_decimal(in, digits);
         token_.value = found ? digits.value() : 0.0;
+        typed = digits.short_parts();
         return found;
     });
 }

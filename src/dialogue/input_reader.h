@@ -9,6 +9,7 @@
 #include "io/output_buffer.h"
 #include "numbers/bounded_line.h"
 #include "numbers/decimal_parts.h"
+#include "numbers/exact_decimal.h"
 #include "text/shown_text.h"
 
 namespace matinv {
@@ -68,7 +69,10 @@ public:
     // The first read of an order takes a UTF-8 byte order mark before it,
     // and finds input that begins as UTF-16 text does.
     const Token& read_order();
-    const Token& read_entry();
+    // An entry, its decimal as typed put in `typed`, which the token does
+    // not carry: the default mode keeps it beside the double without a copy.
+    const Token& read_entry(ShortParts& typed);
+    const Token& read_entry() { return read_entry(unkept_); }
     // An entry taken exactly, as its decimal's parts, or as a fraction of
     // two decimals joined by a slash with nothing around it ("-2/3"):
     // read_entry()'s numbers and these fractions, never a value.
@@ -91,7 +95,7 @@ public:
     void drop_typed_ahead() { cursor_.drop_typed_ahead(); }
 
 private:
-    [[gnu::noinline]] const Token& read_entry_slowly();
+    [[gnu::noinline]] const Token& read_entry_slowly(ShortParts& typed);
     const Token& no_number_left();
     const Token& refuse();
     const Token& found_number();
@@ -104,6 +108,7 @@ private:
     const Source& source_;
     const OutputBuffer& pending_;
     Token token_;
+    ShortParts unkept_;
 };
 
 }  // namespace matinv

@@ -49,4 +49,23 @@ double DecimalDigits::value() const {
 #endif
 }
 
+ShortParts DecimalDigits::short_parts() const {
+    ShortParts parts;
+    int count = kept_count_;
+    while (count > 0 && kept_[count - 1] == '0') {
+        --count;
+    }
+    // A capped point no longer tells where the digits stand.
+    if (dropped_nonzero_ || count > kDigitsInUint64 || point_ == kPointCap ||
+        point_ == -kPointCap) {
+        return parts;
+    }
+    for (int i = 0; i < count; ++i) {
+        parts.digits = parts.digits * 10 + static_cast<unsigned>(kept_[i] - '0');
+    }
+    parts.exponent = static_cast<std::int32_t>(point_ + exponent_ - count);
+    parts.negative = negative_;
+    return parts;
+}
+
 }  // namespace matinv

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "numbers/exact_decimal.h"
+
 namespace matinv {
 
 // Gathers the digits of one decimal number as they stream past, in a fixed
@@ -21,6 +23,9 @@ public:
     // The nearest double, as a correct strtod gives for the same text: infinity beyond
     // the range of doubles, zero or a subnormal below it.
     double value() const;
+    // The same decimal in a few bytes, not whole when its significant
+    // digits do not fit them.
+    ShortParts short_parts() const;
 
 private:
     void add_significant(unsigned digit);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 
 namespace matinv {
@@ -32,6 +33,17 @@ inline bool exact_decimal_value(std::uint64_t digits, std::int64_t exponent, boo
     return true;
 }
 
+// A decimal held in a few bytes: digits x 10^exponent, negated when
+// `negative`, unless it had more significant digits than `digits` holds.
+struct ShortParts {
+    static constexpr std::int32_t kNotHeld = INT32_MIN;
+    std::uint64_t digits = 0;
+    std::int32_t exponent = kNotHeld;
+    bool negative = false;
+
+    bool held() const { return exponent != kNotHeld; }
+};
+
 // The digits of a decimal as scan_decimal() hands them out, kept as one
 // integer: the entries people type and files hold are mostly short, such as
 // -12.3456, and exact_value() gives those their value at once. A number of
@@ -54,6 +66,10 @@ public:
     bool exact_value(double& value) const {
         return count_ <= kDigitsInUint64 &&
                exact_decimal_value(digits_, exponent_ + scale_, negative_, value);
+    }
+    // Once exact_value() has given a value.
+    ShortParts parts() const {
+        return {digits_, static_cast<std::int32_t>(exponent_ + scale_), negative_};
     }
 
 private:
