@@ -47,16 +47,50 @@ std::string repeated(const std::string& text, int times) {
     return all;
 }
 
-// The Hilbert matrix of order 10, each entry 1/(i+j+1) typed with 17 digits.
-std::string hilbert_typed_to_17_digits() {
-    std::string input = "10";
+// The Hilbert matrix of order n, each entry 1/(i+j+1) typed with 17 digits.
+std::string hilbert_typed_to_17_digits(int n) {
+    std::string input = std::to_string(n);
     char entry[32];
-    for (int k = 0; k < 100; ++k) {
-        std::snprintf(entry, sizeof entry, " %.17g", 1.0 / (k / 10 + k % 10 + 1));
+    for (int k = 0; k < n * n; ++k) {
+        std::snprintf(entry, sizeof entry, " %.17g", 1.0 / (k / n + k % n + 1));
         input += entry;
     }
     return input;
 }
+
+// The word on an ill-conditioned [B]: with GMP, the digits it keeps of the
+// exact inverse of the entries as typed, and whether all of them could be
+// taken exactly; without, the digits it may have lost; and "" for none.
+#if MATINV_EXACT_ARITHMETIC
+constexpr bool kMeasured = true;
+#else
+constexpr bool kMeasured = false;
+#endif
+std::string ill_conditioned(const std::string& rcond, int kept, int lost, bool all_typed = true) {
+    const std::string head =
+        "matinv: note: the matrix is ill-conditioned (rcond = " + rcond + "): [B] ";
+    if (!kMeasured) {
+        return lost == 0
+                   ? ""
+                   : head + "may have lost up to " + std::to_string(lost) +
+                         " of its 16 significant digits; a build of matinv with exact arithmetic "
+                         "(GMP) inverts the entered values exactly with --exact\n";
+    }
+    return kept >= 15 ? ""
+                      : head + "agrees with the exact inverse of the entries as typed" +
+                            (all_typed ? "" : " (as read, for those too long to take exactly)") +
+                            " to " + std::to_string(kept) + " significant digits" +
+                            (all_typed ? "; matinv --exact gives it exactly\n" : "\n");
+}
+std::string untrusted(const std::string& measured, const std::string& rcond) {
+    return "matinv: warning: [B] cannot be trusted: " +
+           (kMeasured ? measured + " (rcond = " + rcond + ")"
+                      : "the matrix is singular to working precision (rcond = " + rcond +
+                            ", below 2.2e-16)") +
+           "\n";
+}
+const std::string kSingularAsTyped =
+    "the entries as typed form a singular matrix, which has no inverse";
 
 Surroundings arguments(std::vector<std::string> words) { return {.arguments = std::move(words)}; }
 
@@ -98,16 +132,34 @@ TEST(Program, Transcripts) {
               "*1e-12,*\n")},
         {"[B] just below its bound", "2 1e12 0 0 1.49e4", 0, like("*[B]=\n0.0000000000\t*")},
         {"round-off in [B]", "3 0 5 3 -5 2 -2 5 -5 -3", 0, like("*\t-0.0000000000\t*[A][B]*")},
-        {"[B] singular to working precision", "3 2e30 0 -2e30 -4e30 -2e30 -7e30 6e30 2e30 5e30", 0,
-         like("*[B]=\n0.0000000000\t-0.0000000000\t*"), like("matinv: warning: *2.2e-16)\n")},
-        // Below rcond 1e-8 a trusted [B] gets the digits it keeps; the build
-        // decides how the exact inverse is offered.
-        {"Hilbert of order 10 in 17 digits", hilbert_typed_to_17_digits(), 0,
-         like("*[B]=\n99.997*"),
-         like("matinv: note: the matrix is ill-conditioned (rcond = 2.8e-14): expect the entries "
-              "of [B] to keep no more than about 2 of their 16 significant digits; *--exact*\n")},
+        // 2e300 is beyond exact arithmetic: the doubles as read stand for it.
+        {"[B] singular to working precision",
+         "3 2e300 0 -2e300 -4e300 -2e300 -7e300 6e300 2e300 5e300", 0,
+         like("*[B]=\n-0.0000000000\t0.0000000000\t*"),
+         untrusted("it keeps no significant digit of the exact inverse of the entries as typed (as "
+                   "read, for those too long to take exactly)",
+                   "1.1e-17")},
+        // Below rcond 1e-8, [B] measured against the exact inverse of the
+        // entries as typed, or bounded by rcond without GMP.
+        {"Hilbert of order 10 in 17 digits", hilbert_typed_to_17_digits(10), 0,
+         like("*[B]=\n99.997*"), ill_conditioned("2.8e-14", 4, 14)},
+        {"Hilbert of order 8 in 17 digits", hilbert_typed_to_17_digits(8), 0, like("*"),
+         ill_conditioned("3e-11", 7, 11)},
+        {"1 1 / 1 1.0000000001: all lost in reading", "2 1 1 1 1.0000000001", 0, like("*"),
+         ill_conditioned("2.5e-11", 7, 11)},
+        {"a22 of 1.0000000001 typed too long to take exactly",
+         "2 1 1 1 1.0000000001" + std::string(200, '0') + "1", 0, like("*"),
+         ill_conditioned("2.5e-11", 16, 11, false)},
+        {"a11 typed exactly beside a22 too long to",
+         "2 1.0000000001 1 1 1." + std::string(200, '0') + "1", 0, like("*"),
+         ill_conditioned("2.5e-11", 7, 11, false)},
         {"rcond just below 1e-8", "2 1 1 1 1.00000001", 0, like("*"),
-         like("matinv: note: *(rcond = 2.5e-09)*keep no more than about 7 of their *\n")},
+         ill_conditioned("2.5e-09", 8, 9)},
+        {"1e12 and 1: exact", "2 1e12 0 0 1", 0, like("*"), ill_conditioned("1e-12", 16, 12)},
+        {"1 1e9 / 0 1: exact", "2 1 1e9 0 1", 0, like("*"),
+         kMeasured ? "" : untrusted("", "1e-18")},
+        {"1e-9, 1, 1e9: 16 digits", "3 1e-9 0 0 0 1 0 0 0 1e9", 0, like("*"),
+         kMeasured ? "" : untrusted("", "1e-18")},
         {"rcond just above 1e-8, silent", "2 1 1 1 1.0000001", 0, like("*[A][B]=*")},
         {"order read as 2 from 2.5, then .5", "2.5 1 2 3", 0, kOrder + row_prompts(2) + kReportHalf,
          "matinv: warning: the order \"2\" runs straight into \".5\"; it was read as 2, and "
@@ -175,9 +227,12 @@ TEST(Program, Transcripts) {
         // and the figure.
         {"singular, passing the test",
          "5 -8 1 -5 -4 -5 -15 -8 -11 3 0 3 3 3 -1 1 -7 -9 -6 7 5 4 -9 -1 -9 5", 0,
-         like("*\n[A][B]=\n1.3750000000\t0.2500000000\t*"),
-         "matinv: warning: [B] cannot be trusted: the matrix is singular to working precision "
-         "(rcond = 2e-17, below 2.2e-16)\n"},
+         like("*\n[A][B]=\n1.3750000000\t0.2500000000\t*"), untrusted(kSingularAsTyped, "2e-17")},
+        {"nonsingular as typed, singular as read",
+         "5 -8.000000000000000001 1 -5 -4 -5 -15 -8 -11 3 0 3 3 3 -1 1 -7 -9 -6 7 5 4 -9 -1 -9 5",
+         0, like("*"),
+         untrusted("it keeps no significant digit of the exact inverse of the entries as typed",
+                   "2e-17")},
         // Row and column numbers run together in the prompts.
         {"order 10", "10 2" + repeated(" 0 0 0 0 0 0 0 0 0 0 2", 9), 0,
          like("*" + row_prompts(10) + "\n[A]=\n*" + repeated("0.0000000000\t", 9) +

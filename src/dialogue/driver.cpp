@@ -216,7 +216,7 @@ public:
     }
     void report(DialogueState& state) {
         write_report(state.out, m_);
-        tell_of_report(state.diagnostics, m_);
+        tell_of_report(state.diagnostics, m_, typed_);
     }
 
 private:

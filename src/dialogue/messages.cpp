@@ -336,14 +336,49 @@ MessageLine refused_yet_invertible() {
     return line;
 }
 
-// 16 + log10(rcond) is the rule of thumb for the digits that survive
-// rounding: a bound, which the words say.
-MessageLine few_digits_kept(int digits, double rcond) {
+// -log10(rcond) is the rule of thumb for the digits that rounding may
+// take: a bound, which the words say.
+MessageLine few_digits_bound(int lost, double rcond) {
     MessageLine line;
     append(line, "note: the matrix is ill-conditioned (rcond = ", shortest(rcond, 2),
-           "): expect the entries of [B] to keep no more than about ", digits,
-           " of their 16 significant digits");
+           "): [B] may have lost up to ", lost, " of its ", kMostSignificantDigits,
+           " significant digits");
     append_exact_way(line, "the entered values");
+    return line;
+}
+
+// What [B] was measured against: entries beyond exact arithmetic count as
+// the doubles read, and --exact, which refuses them, is not offered.
+static void append_entries_as_typed(MessageLine& line, const MeasuredDigits& measured) {
+    append(line, "the entries as typed");
+    if (measured.some_as_read) {
+        append(line, " (as read, for those too long to take exactly)");
+    }
+}
+
+MessageLine digits_measured(const MeasuredDigits& measured, double rcond) {
+    MessageLine line;
+    append(line, "note: the matrix is ill-conditioned (rcond = ", shortest(rcond, 2),
+           "): [B] agrees with the exact inverse of ");
+    append_entries_as_typed(line, measured);
+    append(line, " to ", measured.digits, " significant digit", measured.digits == 1 ? "" : "s");
+    if (!measured.some_as_read) {
+        append(line, "; matinv --exact gives it exactly");
+    }
+    return line;
+}
+
+MessageLine untrusted_by_measure(const MeasuredDigits& measured, double rcond) {
+    MessageLine line;
+    append(line, "warning: [B] cannot be trusted: ");
+    if (measured.verdict == MeasuredDigits::Verdict::singular) {
+        append_entries_as_typed(line, measured);
+        append(line, " form a singular matrix, which has no inverse");
+    } else {
+        append(line, "it keeps no significant digit of the exact inverse of ");
+        append_entries_as_typed(line, measured);
+    }
+    append(line, " (rcond = ", shortest(rcond, 2), ")");
     return line;
 }
 

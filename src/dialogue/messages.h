@@ -107,8 +107,14 @@ MessageLine refused_for_row_size(std::span<const int> small_rows);
 // A matrix that the singularity threshold refused although its entries, as
 // read, form an invertible matrix.
 MessageLine refused_yet_invertible();
-// A trusted [B] that keeps only `digits` significant digits, by its rcond.
-MessageLine few_digits_kept(int digits, double rcond);
+// A trusted [B] that may have lost up to `lost` significant digits, by its
+// rcond, where nothing measured it.
+MessageLine few_digits_bound(int lost, double rcond);
+// [B] measured against the exact inverse of the entries as typed: a note
+// when it keeps some digits, a warning when it keeps none or the matrix as
+// typed has no inverse.
+MessageLine digits_measured(const MeasuredDigits& measured, double rcond);
+MessageLine untrusted_by_measure(const MeasuredDigits& measured, double rcond);
 // Entry (i, j) of `block` is `value`, which is not zero but prints as zero.
 MessageLine digits_hidden(Block block, int i, int j, double value);
 // An argument that is not an option, which the dialogue does not read.

@@ -5,10 +5,15 @@
 #include <span>
 
 #include "dialogue/messages.h"
+#include "dialogue/typed_entries.h"
 #include "inversion/exact_invertibility.h"
 #include "inversion/inverse_trust.h"
 #include "inversion/row_rescaling.h"
 #include "numbers/number_text.h"
+
+#if MATINV_EXACT_ARITHMETIC
+#include "exact/digits_kept.h"
+#endif
 
 namespace matinv {
 
@@ -61,20 +66,49 @@ double largest_magnitude(const Matrix& m, int n, int first_column) {
     return largest;
 }
 
-}  // namespace
-
-void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m) {
+// The word on [B] as a whole, if any; returns whether [B] is trusted. Below
+// an rcond of 1e-8, where the rule of thumb no longer promises the digits
+// that matter, [B] is measured against the exact inverse of the entries as
+// typed where the build has exact arithmetic: the measure, not the bound,
+// then says how far to trust it. Above it the measure would cost the
+// stream of well-conditioned matrices its time for a note never written.
+bool tell_of_inverse(Diagnostics& diagnostics, const WorkingMatrices& m,
+                     [[maybe_unused]] const TypedEntries& typed) {
     const InverseTrust trust = judge_inverse(one_norm(m.a0, m.n, 0), m.a, m.n);
+#if MATINV_EXACT_ARITHMETIC
+    if (trust.finite && trust.rcond < kFewDigitsBelow) {
+        const MeasuredDigits measured = measure_digits_kept(typed, m);
+        if (measured.verdict != MeasuredDigits::Verdict::unmeasured) {
+            if (!measured.trusted()) {
+                diagnostics.tell(untrusted_by_measure(measured, trust.rcond));
+                return false;
+            }
+            if (measured.digits < kEnoughDigits) {
+                diagnostics.tell(digits_measured(measured, trust.rcond));
+            }
+            return true;
+        }
+    }
+#endif
     if (!trust.trusted()) {
         diagnostics.tell(untrusted_inverse(trust));
-    } else if (const int digits = expected_significant_digits(trust); digits > 0) {
-        diagnostics.tell(few_digits_kept(digits, trust.rcond));
+        return false;
     }
+    if (const int lost = digits_possibly_lost(trust); lost > 0) {
+        diagnostics.tell(few_digits_bound(lost, trust.rcond));
+    }
+    return true;
+}
+
+}  // namespace
+
+void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m, const TypedEntries& typed) {
+    const bool trusted = tell_of_inverse(diagnostics, m, typed);
     // Each entry of [A] was typed: none is round-off. [A][B] has round-off
     // where the identity has its zeros, and [B], when it cannot be trusted,
     // is round-off throughout: neither gets a note.
     note_first_hidden(diagnostics, Block::entered, m.a0, m.n, 0, 0.0);
-    if (trust.trusted()) {
+    if (trusted) {
         note_first_hidden(diagnostics, Block::inverse, m.a, m.n, m.n,
                           kBeyondRoundOff * largest_magnitude(m.a, m.n, m.n));
     }

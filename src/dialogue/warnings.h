@@ -8,13 +8,19 @@
 // dialogue itself takes without a word.
 namespace matinv {
 
-// After a report: one line when [B] holds inf or nan, or when the matrix is
-// singular to working precision (rcond below 2^-52), or else when [B] keeps
-// few significant digits; then one line for each of [A] and [B] that holds
-// entries printed as 0.0000000000 that are not zero and not round-off. The
-// word on [B] as a whole comes first, and the notes on entries follow in
-// the order of the report's blocks.
-void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m);
+struct TypedEntries;
+
+// After a report: one line on [B] as a whole, then one line for each of [A]
+// and [B] that holds entries printed as 0.0000000000 that are not zero and
+// not round-off, in the order of the report's blocks. The line on [B]: a
+// warning when it holds inf or nan; else, for an ill-conditioned matrix
+// (rcond below 1e-8) in a build with exact arithmetic, the significant
+// digits it keeps of the exact inverse of the entries as `typed` holds
+// them, in a note, or a warning when it keeps none or that matrix has no
+// inverse; else, without the measure, a warning when the matrix is
+// singular to working precision (rcond below 2^-52), or a note bounding
+// the digits it may have lost.
+void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m, const TypedEntries& typed);
 
 // After a refusal: one line when the matrix does have an inverse, saying
 // that it was refused only because some rows hold small entries when so,

@@ -17,11 +17,12 @@ double one_norm(const Matrix& m, int n, int first_column) {
     return largest;
 }
 
-int expected_significant_digits(const InverseTrust& trust) {
+int digits_possibly_lost(const InverseTrust& trust) {
     if (!trust.trusted() || !(trust.rcond < kFewDigitsBelow)) {
         return 0;
     }
-    return std::max(1, static_cast<int>(std::floor(16.0 + std::log10(trust.rcond))));
+    return std::min(kMostSignificantDigits - 1,
+                    static_cast<int>(std::ceil(-std::log10(trust.rcond))));
 }
 
 InverseTrust judge_inverse(double entered_norm, const Matrix& a, int n) {
