@@ -347,8 +347,9 @@ MessageLine few_digits_bound(int lost, double rcond) {
     return line;
 }
 
-// What [B] was measured against: entries beyond exact arithmetic count as
-// the doubles read, and --exact, which refuses them, is not offered.
+// What [B] was measured against: entries too long to be kept or taken
+// exactly count as the doubles read, and --exact, whose inverse is then not
+// the one measured, is not offered.
 static void append_entries_as_typed(MessageLine& line, const MeasuredDigits& measured) {
     append(line, "the entries as typed");
     if (measured.some_as_read) {
