@@ -412,6 +412,12 @@ TEST(Program, Options) {
         meant("-help", "--help"),
         meant("--hepl", "--help"),
         meant("--he", "--help"),
+        meant("--exac", "--exact"),
+        meant("--exactt", "--exact"),
+        meant("--Exact", "--exact"),
+        meant("--exatc", "--exact"),
+        meant("--exakt", "--exact"),
+        meant("--setp", "--steps"),  // as near --help: the one listed first
         meant("--ver", ""),
         meant("--color", ""),
         meant("-H", ""),
