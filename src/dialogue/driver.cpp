@@ -29,6 +29,7 @@ namespace {
 
 constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
 constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
+constexpr int kEndedAfterRefusal = 3;
 
 // Everything one run works on.
 struct DialogueState {
@@ -43,6 +44,7 @@ struct DialogueState {
     // For --steps: tens of kilobytes for order 10. It writes on the error
     // stream, where the diagnostics find a write that failed.
     OutputBuffer trace;
+    bool traced = false;
 };
 
 // A fault that asking again cannot mend ends the run.
@@ -86,11 +88,20 @@ bool ask_again_after(DialogueState& state, const Token& token, const Question& q
 }
 
 // Asks for the order until the matrices can hold it; false when the run
-// ends instead.
+// ends instead. An input that ends at the first question after a matrix
+// without inverse, with nothing typed since, ends with a status of its own,
+// so that a script can tell that answer from a fault in its input.
 bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
+    bool typed = false;  // since the prompt first showed
     for (;;) {
         state.out.put(kOrderPrompt);
         const Token& token = state.reader.read_order();
+        if (token.found == Found::end && attempt > 1 && !typed) {
+            state.diagnostics.fail(read_fault(token, state.reader.place(), OrderQuestion{attempt}),
+                                   kEndedAfterRefusal);
+            return false;
+        }
+        typed = typed || token.found != Found::empty_line;
         if (!takes_number(state, token)) {
             if (!ask_again_after(state, token, OrderQuestion{attempt})) {
                 return false;
@@ -170,7 +181,11 @@ template <class Number, class Invert>
 Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt, int columns,
                           const Invert& invert_observed) {
     state.out.flush();
-    BasicStepTrace<Number> trace(state.trace, attempt, columns);
+    // Nothing above it in a file: no blank line to set it apart.
+    const bool opens_stream =
+        !state.traced && !state.diagnostics.said_anything() && !state.trace.is_terminal();
+    state.traced = true;
+    BasicStepTrace<Number> trace(state.trace, attempt, columns, opens_stream);
     const Outcome outcome = invert_observed(trace);
     trace.finish();
     return outcome;

@@ -96,17 +96,28 @@ void append_part(MessageLine& line, HintOn on) {
 
 }  // namespace
 
+// " of matrix 2": the matrix is named only once there has been a second,
+// since "matrix 1" puzzles someone who meant one matrix.
+struct OfMatrix {
+    std::uint64_t matrix;
+};
+static void append_part(MessageLine& line, OfMatrix of) {
+    if (of.matrix > 1) {
+        append(line, " of matrix ", of.matrix);
+    }
+}
+
 // A place in the input: "line 3, column 7: ".
 static void append_part(MessageLine& line, InputPlace place) {
     append(line, "line ", place.line, ", column ", place.column, ": ");
 }
 
 static void append_part(MessageLine& line, const OrderQuestion& order) {
-    append(line, "the order of matrix ", order.matrix);
+    append(line, "the order", OfMatrix{order.matrix});
 }
 static void append_part(MessageLine& line, const EntryQuestion& entry) {
     append(line, "entry ", EntryName{'a', entry.i, entry.j}, " (row ", entry.i + 1, ", column ",
-           entry.j + 1, ") of matrix ", entry.matrix);
+           entry.j + 1, ")", OfMatrix{entry.matrix});
 }
 static void append_part(MessageLine& line, const Question& question) {
     std::visit([&line](const auto& asked) { append(line, asked); }, question);
@@ -179,7 +190,7 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
 
 MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix) {
     MessageLine line;
-    append(line, place, "order ", ShownText(order.text.view()).view(), " of matrix ", matrix,
+    append(line, place, "order ", ShownText(order.text.view()).view(), OfMatrix{matrix},
            " is above the limit of ", kMaxOrder);
     return line;
 }
