@@ -248,8 +248,8 @@ std::string report_fault(Cursor& out, int order, std::string_view errors, int st
 
 // The input that ends at the order right after a refused matrix ends with 3.
 std::string early_end_fault(std::string_view errors, int status, bool after_refusal = false) {
-    const bool status_3 = after_refusal && errors.find(": input ended while reading the order of "
-                                                       "matrix ") != std::string_view::npos;
+    constexpr std::string_view kEndAfterRefusal = ": input ended while reading the order of ";
+    const bool status_3 = after_refusal && errors.find(kEndAfterRefusal) != std::string_view::npos;
     if (status != (status_3 ? 3 : 1)) {
         return "a run that ended before a report ended with status " + std::to_string(status);
     }

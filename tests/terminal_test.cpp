@@ -158,6 +158,23 @@ std::vector<ConversationCase> conversations() {
         {Over::terminal, typo_in_order("2.5", "\"2.5\", which would be read as 2 and then \".5\""),
          0},
         {Over::terminal, typo_in_order("2x", "\"2x\", which would be read as 2 and then \"x\""), 0},
+        // A row split over lines asks for the rest of it.
+        {Over::terminal,
+         {{kOrder, "3\n"},
+          {row_prompt(3, 1), "1\n"},
+          {"1\nINPUT a12 a13: ", "2\n"},
+          {"2\nINPUT a13: ", "3\n"},
+          {"3\n" + row_prompt(3, 2), "4 5 7\n7 8 10\n"},
+          {"\n[A]=\n1.0000000000\t2.0000000000\t3.0000000000\t\n4.0000000000\t5.0", ""}},
+         0},
+        // The input ends right after a matrix without inverse: status 3.
+        {Over::terminal,
+         {{kOrder, "1\n"},
+          {row_prompt(1, 1), "0\n"},
+          {kNoInverse + kOrder, "\n"},
+          {kOrder, "\x04"},
+          {"\nmatinv: line 4, column 1: input ended while reading the order of matrix 2\n", ""}},
+         3},
         // Enter alone, at the order and in the middle of a row, where the
         // note shows that the program waits for a12: the prompt again.
         {Over::terminal,
@@ -167,7 +184,12 @@ std::vector<ConversationCase> conversations() {
           {row_prompt(2, 1), "4 7 2 6\n"},
           {inverse, ""}},
          0},
-        {Over::terminal, {{kOrder, "2\n\n4 7\n\n2 6\n"}, {row_prompts(2) + "\n[A]=", ""}}, 0},
+        // The terminal echoes a paste as it arrives, above the prompts that
+        // it answers: each of them ends its line.
+        {Over::terminal,
+         {{kOrder, "2\n\n4 7\n\n2 6\n"},
+          {"2 6\n" + row_prompt(2, 1) + "\n" + row_prompt(2, 2) + "\n\n[A]=", ""}},
+         0},
         {Over::terminal,
          {{kOrder, "\xff\xfe\x32\n"},  // 2 after the byte order mark of UTF-16
           {"matinv: standard input is UTF-16 text, which matinv does not read; save the text "

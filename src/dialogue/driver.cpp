@@ -13,6 +13,7 @@
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 #include "io/output_buffer.h"
+#include "numbers/bounded_line.h"
 #include "trace/step_trace.h"
 
 #if MATINV_EXACT_ARITHMETIC
@@ -45,6 +46,8 @@ struct DialogueState {
     // stream, where the diagnostics find a write that failed.
     OutputBuffer trace;
     bool traced = false;
+    // At a terminal: the prompt for the rest of a row split over lines.
+    BoundedLine<80> rest_of_row;
 };
 
 // A fault that asking again cannot mend ends the run.
@@ -113,6 +116,9 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
         } else {
             n = token.order;
             state.last_found = token.found;
+            if (state.reader.at_terminal()) {
+                state.out.end_held_line();
+            }
             if (token.found == Found::number_running_on) {
                 state.diagnostics.tell(order_runs_on(token));
             }
@@ -121,14 +127,28 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
     }
 }
 
+// At a terminal, a row split over lines asks for the rest of it, from
+// column j on, before waiting for the next line: "INPUT a12: ".
+void ask_for_rest_of_row(DialogueState& state, int n, int i, int j) {
+    state.rest_of_row.clear();
+    if (j > 0 && j < n) {
+        kRowPrompts.put_from_column(state.rest_of_row, n, i, j);
+    }
+    state.reader.prompt_while_waiting(state.rest_of_row.text());
+}
+
 // Asks for row i until all its entries are read, each one asked again
 // together; false when the run ends instead.
 template <class Mode>
 bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
     const int n = mode.order();
+    const bool at_terminal = state.reader.at_terminal();
     for (;;) {
         state.out.put(kRowPrompts.get(n, i));
         for (int j = 0;; ++j) {
+            if (at_terminal) {
+                ask_for_rest_of_row(state, n, i, j);
+            }
             const Token& token = mode.read_entry(state.reader);
             // The question is made only where it is said: made for every
             // entry, it would cost the plain run a tenth of its reading.
@@ -146,6 +166,10 @@ bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
             }
             if (j + 1 == n) {
                 state.last_found = token.found;
+                if (at_terminal) {
+                    ask_for_rest_of_row(state, n, i, n);
+                    state.out.end_held_line();
+                }
                 return true;
             }
         }

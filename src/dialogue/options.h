@@ -43,12 +43,13 @@ inline constexpr std::array kOptions = {
 inline constexpr std::size_t kLongestOptionName =
     std::max_element(kOptions.begin(), kOptions.end(), [](const auto& a, const auto& b) {
         return a.name.size() < b.name.size();
-    })->name.size();
+    }) -> name.size();
 
 // The option that `argument` names, long or short; nullptr for none.
 constexpr const OptionSpec* find_option(std::string_view argument) {
     for (const OptionSpec& option : kOptions) {
-        if (argument == option.name || (!option.short_name.empty() && argument == option.short_name)) {
+        if (argument == option.name ||
+            (!option.short_name.empty() && argument == option.short_name)) {
             return &option;
         }
     }

@@ -39,6 +39,9 @@ bool ByteCursor::refill_buffer(Refill refill) {
             return false;
         }
     }
+    if (at_terminal_ && !waiting_prompt_.empty() && pending_.at_line_start()) {
+        pending_.put(waiting_prompt_);
+    }
     // Only a terminal's source may draw the prompt itself: through pipes and
     // files the output is simply flushed.
     if (!(at_terminal_ ? pending_.flush_before_reading(source_) : pending_.flush())) {
@@ -62,6 +65,11 @@ bool ByteCursor::refill_buffer(Refill refill) {
 }
 
 bool ByteCursor::append_ready() {
+    const bool echoed = at_terminal_ && source_.echoes_when_read();
+    if (echoed && !pending_.flush_before_reading(source_)) {
+        ended_ = true;
+        return false;
+    }
     const long got = source_.read_ready(buffer_ + end_, kCapacity - end_);
     if (got == 0) {
         ended_ = true;
@@ -72,6 +80,9 @@ bool ByteCursor::append_ready() {
     blank_line_typed_ = false;
     end_ += static_cast<std::size_t>(got);
     buffer_[end_] = '\0';
+    if (echoed && buffer_[end_ - 1] == '\n') {
+        pending_.line_ended_elsewhere();
+    }
     return true;
 }
 
