@@ -50,6 +50,12 @@ struct DialogueState {
     BoundedLine<80> rest_of_row;
 };
 
+// Whether a person types at a terminal that shows the prompts: only the
+// screen needs the prompt for the rest of a row, or a prompt's line ended.
+bool typed_on_screen(const DialogueState& state) {
+    return state.reader.at_terminal() && state.out.is_terminal();
+}
+
 // A fault that asking again cannot mend ends the run.
 bool end_run(DialogueState& state, const MessageLine& fault) {
     state.diagnostics.fail(fault);
@@ -116,7 +122,7 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
         } else {
             n = token.order;
             state.last_found = token.found;
-            if (state.reader.at_terminal()) {
+            if (typed_on_screen(state)) {
                 state.out.end_held_line();
             }
             if (token.found == Found::number_running_on) {
@@ -127,7 +133,7 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
     }
 }
 
-// At a terminal, a row split over lines asks for the rest of it, from
+// On the screen, a row split over lines asks for the rest of it, from
 // column j on, before waiting for the next line: "INPUT a12: ".
 void ask_for_rest_of_row(DialogueState& state, int n, int i, int j) {
     state.rest_of_row.clear();
@@ -142,11 +148,11 @@ void ask_for_rest_of_row(DialogueState& state, int n, int i, int j) {
 template <class Mode>
 bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
     const int n = mode.order();
-    const bool at_terminal = state.reader.at_terminal();
+    const bool on_screen = typed_on_screen(state);
     for (;;) {
         state.out.put(kRowPrompts.get(n, i));
         for (int j = 0;; ++j) {
-            if (at_terminal) {
+            if (on_screen) {
                 ask_for_rest_of_row(state, n, i, j);
             }
             const Token& token = mode.read_entry(state.reader);
@@ -166,7 +172,7 @@ bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
             }
             if (j + 1 == n) {
                 state.last_found = token.found;
-                if (at_terminal) {
+                if (on_screen) {
                     ask_for_rest_of_row(state, n, i, n);
                     state.out.end_held_line();
                 }
