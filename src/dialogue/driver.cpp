@@ -47,7 +47,7 @@ struct DialogueState {
     OutputBuffer trace;
     bool traced = false;
     // At a terminal: the prompt for the rest of a row split over lines.
-    BoundedLine<80> rest_of_row;
+    BoundedLine<80> rest_of_row{};
 };
 
 // Whether a person types at a terminal that shows the prompts: only the

@@ -47,13 +47,12 @@ inline constexpr std::size_t kLongestOptionName =
 
 // The option that `argument` names, long or short; nullptr for none.
 constexpr const OptionSpec* find_option(std::string_view argument) {
-    for (const OptionSpec& option : kOptions) {
-        if (argument == option.name ||
-            (!option.short_name.empty() && argument == option.short_name)) {
-            return &option;
-        }
-    }
-    return nullptr;
+    const auto* found =
+        std::find_if(kOptions.begin(), kOptions.end(), [argument](const auto& option) {
+            return argument == option.name ||
+                   (!option.short_name.empty() && argument == option.short_name);
+        });
+    return found != kOptions.end() ? found : nullptr;
 }
 
 }  // namespace matinv
