@@ -100,7 +100,8 @@ TEST(LineEditor, ReadsWhatWasTypedAsTyped) {
          1},
         {"a paste of the whole session",
          kEditing,
-         {{kOrder, "2\n4 7\n2 6\n"}, {"2\n" + kRow1 + "4 7\n" + kRow2 + "2 6\n" + report, ""}},
+         {{kOrder, "2\n4\n7\n2 6\n"},
+          {"2\n" + kRow1 + "4\nINPUT a12: 7\n" + kRow2 + "2 6\n" + report, ""}},
          0},
         // Drawn by the editor, the prompt for the rest of a row stays on
         // a redraw (Ctrl-L).

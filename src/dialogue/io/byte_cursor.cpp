@@ -39,8 +39,8 @@ bool ByteCursor::refill_buffer(Refill refill) {
             return false;
         }
     }
-    if (at_terminal_ && !waiting_prompt_.empty() && pending_.at_line_start()) {
-        pending_.put(waiting_prompt_);
+    if (at_terminal_) {
+        put_waiting_prompt();
     }
     // Only a terminal's source may draw the prompt itself: through pipes and
     // files the output is simply flushed.
@@ -64,8 +64,19 @@ bool ByteCursor::refill_buffer(Refill refill) {
     return got > 0;
 }
 
+// Before a line is shown at a terminal, when nothing stands before the
+// screen's cursor.
+void ByteCursor::put_waiting_prompt() {
+    if (!waiting_prompt_.empty() && pending_.at_line_start()) {
+        pending_.put(waiting_prompt_);
+    }
+}
+
 bool ByteCursor::append_ready() {
     const bool echoed = at_terminal_ && source_.echoes_when_read();
+    if (echoed) {
+        put_waiting_prompt();
+    }
     if (echoed && !pending_.flush_before_reading(source_)) {
         ended_ = true;
         return false;

@@ -128,10 +128,11 @@ public:
     // holds queued: what was typed ahead answers no question.
     void drop_typed_ahead();
     bool at_terminal() const { return at_terminal_; }
-    // At a terminal: a prompt to show before waiting for a line while the
+    // At a terminal: a prompt to show before the next line, while the
     // screen's cursor is at the margin, the lines typed having been taken
-    // whole without answering all that was asked; empty for none. It is
-    // read from where it stands until it is set again.
+    // whole without answering all that was asked: before waiting for it, or
+    // before reading it when the source shows it only then. Empty for none;
+    // it is read from where it stands until it is set again.
     void prompt_while_waiting(std::string_view prompt) { waiting_prompt_ = prompt; }
 
     // Marks the current byte as the start of a text whose place() may be
@@ -153,6 +154,7 @@ private:
     int peek_beyond(std::size_t ahead);
     bool refill_buffer(Refill refill);
     bool append_ready();
+    void put_waiting_prompt();
     void drop_taken_bytes();
     void count_lines(std::size_t from, std::size_t to, LineCount& count) const;
 
