@@ -93,7 +93,9 @@ std::vector<ConversationCase> conversations() {
          1},
         // The steps fit the terminal's width: at 40 columns, two numbers a line.
         {Over::terminal,
-         {{kOrder, "2 4 7 2 6\n"}, {"row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n", ""}},
+         {{kOrder, "2 4 7 2 6\n"},
+          {row_prompt(2, 2) + "\n\n--- steps for matrix 1", ""},  // set apart on the screen
+          {"row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n", ""}},
          0,
          "--steps",
          40},
