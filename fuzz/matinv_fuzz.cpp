@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t read_whole = count(out, "\nINVERSE MATRIX NOT EXIST!!\n") +
                                    count(out, "\n[A]=\n") - count(out, "\n[A]=\n\n");
     if (traced.out.text != out || traced.status != whole.status ||
-        count(traced.errors.text, "\n--- steps for matrix ") != read_whole ||
+        count(traced.errors.text, "--- steps for matrix ") != read_whole ||
         count(traced.errors.text, "matinv: ") != count(whole.errors.text, "matinv: ")) {
         fail("--steps changes the run, or does not trace each attempt read whole once");
     }

@@ -246,8 +246,11 @@ std::string report_fault(Cursor& out, int order, std::string_view errors, int st
     return {};
 }
 
-std::string early_end_fault(std::string_view errors, int status) {
-    if (status != 1) {
+// The input that ends at the order right after a refused matrix ends with 3.
+std::string early_end_fault(std::string_view errors, int status, bool after_refusal = false) {
+    constexpr std::string_view kEndAfterRefusal = ": input ended while reading the order of ";
+    const bool status_3 = after_refusal && errors.find(kEndAfterRefusal) != std::string_view::npos;
+    if (status != (status_3 ? 3 : 1)) {
         return "a run that ended before a report ended with status " + std::to_string(status);
     }
     if (std::string fault = notices_fault(errors); !fault.empty()) {
@@ -268,12 +271,12 @@ std::string early_end_fault(std::string_view errors, int status) {
 std::string transcript_fault(std::string_view out_text, std::string_view errors, int status,
                              Arithmetic arithmetic) {
     Cursor out(out_text);
-    for (;;) {
+    for (bool refused = false;; refused = true) {
         if (!out.take(kOrderPrompt)) {
             return "expected the order prompt" + out.here();
         }
         if (out.at_end()) {
-            return early_end_fault(errors, status);
+            return early_end_fault(errors, status, refused);
         }
         // Row prompts say the order; an order of 0 or less has none.
         int order = 0;

@@ -49,7 +49,7 @@ TEST(LookAlikeHints, NameEachCharacterAndWhatToTypeInstead) {
         EXPECT_EQ(run_dialogue(in, out, errors), 1) << c.named;
         EXPECT_EQ(errors.text,
                   "matinv: line 1, column 3: expected a number for entry a11 (row 1, "
-                  "column 1) of matrix 1, but found \"" +
+                  "column 1), but found \"" +
                       std::string(c.typed) + "\"; '" + c.typed + "' is " + c.named + ": " + c.hint +
                       "\n")
             << c.named;

@@ -200,13 +200,13 @@ TEST(Program, Transcripts) {
          "report ends the run\n"},
         // Entries that run on: the warning names each as typed and as read.
         {"7-1 and 1e3.5", "2 7-1\n 1e3.5", 0, like("*\n[A]=\n7.0*\t-1.0*\t\n1000.0*\t0.5*"),
-         "matinv: warning: line 1, column 3: \"7\" for entry a11 (row 1, column 1) of matrix 1 "
+         "matinv: warning: line 1, column 3: \"7\" for entry a11 (row 1, column 1) "
          "runs straight into \"-1\"; it was read as 7, and \"-1\" is left for the next read\n"
-         "matinv: warning: line 2, column 2: \"1e3\" for entry a21 (row 2, column 1) of matrix 1 "
+         "matinv: warning: line 2, column 2: \"1e3\" for entry a21 (row 2, column 1) "
          "runs straight into \".5\"; it was read as 1000, and \".5\" is left for the next read\n"},
         // A fraction is a number that runs on, through a pipe as ever.
         {"1/2 runs on", "1 1/2", 0, like(kOrder + row_prompts(1) + "*[B]=\n1.0000000000\t\n*"),
-         "matinv: warning: line 1, column 3: \"1\" for entry a11 (row 1, column 1) of matrix 1 "
+         "matinv: warning: line 1, column 3: \"1\" for entry a11 (row 1, column 1) "
          "runs straight into \"/2\"; it was read as 1, and \"/2\" is left for the next read\n"
          "matinv: note: line 1, column 4: the input goes on with \"/2\", which is not read: the "
          "report ends the run\n"},
@@ -254,54 +254,59 @@ TEST(Program, RefusedInputs) {
     long_text_shown.append(32, 'x').append("\"...");
     const ProgramCase cases[] = {
         {"no input", "", 1, kOrder,
-         "matinv: line 1, column 1: input ended while reading the order of matrix 1\n"},
+         "matinv: line 1, column 1: input ended while reading the order\n"},
         {"only blanks", " \n\t\n", 1, kOrder,
-         "matinv: line 3, column 1: input ended while reading the order of matrix 1\n"},
+         "matinv: line 3, column 1: input ended while reading the order\n"},
         {"input ends inside a row", "2\n1 2\n", 1, kOrder + row_prompts(2),
-         "matinv: line 3, column 1: input ended while reading entry a21 (row 2, column 1) of "
-         "matrix 1\n"},
-        {"input ends after a singular matrix", "2 1 2 2 4", 1,
+         "matinv: line 3, column 1: input ended while reading entry a21 (row 2, column 1)"
+         "\n"},
+        // Ending right after a matrix without inverse is an answer, not a fault.
+        {"input ends after a singular matrix", "2 1 2 2 4\n\n", 3,
          kOrder + row_prompts(2) + kNoInverse + kOrder,
-         "matinv: line 1, column 10: input ended while reading the order of matrix 2\n"},
+         "matinv: line 3, column 1: input ended while reading the order of matrix 2\n"},
+        {"input ends in the matrix after a singular one", "1 0 1", 1,
+         kOrder + row_prompts(1) + kNoInverse + kOrder + row_prompts(1),
+         "matinv: line 1, column 6: input ended while reading entry a11 (row 1, column 1) of "
+         "matrix 2\n"},
         {"a word for the order", "abc", 1, kOrder,
-         "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
+         "matinv: line 1, column 1: expected the order, a whole number, but found "
          "\"abc\"\n"},
         {"a fraction for the order", ".5", 1, kOrder,
-         "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
+         "matinv: line 1, column 1: expected the order, a whole number, but found "
          "\".5\"\n"},
         {"hexadecimal entry", "1 0x10", 1, kOrder + row_prompts(1) + kNoInverse + kOrder,
-         "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) of matrix 1 "
+         "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) "
          "runs straight into \"x10\"; it was read as 0, and \"x10\" is left for the next read\n"
          "matinv: line 1, column 4: expected the order of matrix 2, a whole number, but found "
          "\"x10\"\n"},
         {"infinity", "1 inf", 1, kOrder + row_prompts(1),
-         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
-         "1, but found \"inf\"\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1)"
+         ", but found \"inf\"\n"},
         {"not a number", "2 1 nan", 1, kOrder + row_prompt(2, 1),
-         "matinv: line 1, column 5: expected a number for entry a12 (row 1, column 2) of matrix "
-         "1, but found \"nan\"\n"},
+         "matinv: line 1, column 5: expected a number for entry a12 (row 1, column 2)"
+         ", but found \"nan\"\n"},
         {"two signs", "2 1 2 --5", 1, kOrder + row_prompts(2),
-         "matinv: line 1, column 7: expected a number for entry a21 (row 2, column 1) of matrix "
-         "1, but found \"--5\"\n"},
+         "matinv: line 1, column 7: expected a number for entry a21 (row 2, column 1)"
+         ", but found \"--5\"\n"},
         {"a lone sign", "1 -", 1, kOrder + row_prompts(1),
-         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
-         "1, but found \"-\"\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1)"
+         ", but found \"-\"\n"},
         {"a lone point", "1 .", 1, kOrder + row_prompts(1),
-         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
-         "1, but found \".\"\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1)"
+         ", but found \".\"\n"},
         {"a control sequence", "1 \x1b[2J", 1, kOrder + row_prompts(1),
-         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
-         "1, but found \"\\x1b[2J\"\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1)"
+         ", but found \"\\x1b[2J\"\n"},
         {"a decimal comma", "2 0,5 1", 1, kOrder + row_prompt(2, 1),
-         "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) of matrix 1 "
+         "matinv: warning: line 1, column 3: \"0\" for entry a11 (row 1, column 1) "
          "runs straight into \",5\"; it was read as 0, and \",5\" is left for the next read\n"
-         "matinv: line 1, column 4: expected a number for entry a12 (row 1, column 2) of matrix "
-         "1, but found \",5\"; a comma is neither a decimal point nor a separator here\n"},
+         "matinv: line 1, column 4: expected a number for entry a12 (row 1, column 2)"
+         ", but found \",5\"; a comma is neither a decimal point nor a separator here\n"},
         {"columns count from after a byte order mark", kBom + "x", 1, kOrder,
-         "matinv: line 1, column 1: expected the order of matrix 1, a whole number, but found "
+         "matinv: line 1, column 1: expected the order, a whole number, but found "
          "\"x\"\n"},
         {"a byte order mark after the start", " " + kBom + "2", 1, kOrder,
-         "matinv: line 1, column 2: expected the order of matrix 1, a whole number, but found "
+         "matinv: line 1, column 2: expected the order, a whole number, but found "
          "\"\\xef\\xbb\\xbf2\"; \\xef\\xbb\\xbf is U+FEFF, which does not print\n"},
         // UTF-16, with a byte order mark of either order or without one.
         {"UTF-16, little-endian", "\xff\xfe" + std::string("2\0 \0", 4), 1, kOrder, kUtf16},
@@ -321,33 +326,33 @@ TEST(Program, RefusedInputs) {
                      4),
          1, kOrder, kUtf16},
         {"a 0 byte after the first number", std::string("1 \0", 3), 1, kOrder + row_prompts(1),
-         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
-         "1, but found \"\\x00\"\n"},
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1)"
+         ", but found \"\\x00\"\n"},
         {"a fault in the second matrix", "2 1 2 2 4\n2 4 x 2 6", 1,
          kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompt(2, 1),
          "matinv: line 2, column 5: expected a number for entry a12 (row 1, column 2) of matrix "
          "2, but found \"x\"\n"},
         {"order 11", "11\n", 1, kOrder,
-         "matinv: line 1, column 1: order \"11\" of matrix 1 is above the limit of 10\n"},
+         "matinv: line 1, column 1: order \"11\" is above the limit of 10\n"},
         {"order beyond an int", "2147483648", 1, kOrder,
-         "matinv: line 1, column 1: order \"2147483648\" of matrix 1 is above the limit of 10\n"},
+         "matinv: line 1, column 1: order \"2147483648\" is above the limit of 10\n"},
         {"order of a thousand digits", "\n  " + long_order, 1, kOrder,
          "matinv: line 2, column 3: order \"" + long_order.substr(0, 32) +
-             "\"... of matrix 1 is above the limit of 10\n"},
+             "\"... is above the limit of 10\n"},
         {"order 11 after a failed attempt", "1 0\n 11", 1,
          kOrder + row_prompts(1) + kNoInverse + kOrder,
          "matinv: line 2, column 2: order \"11\" of matrix 2 is above the limit of 10\n"},
         {"order run on into a control sequence", "1\x1b[2J", 1, kOrder + row_prompts(1),
          "matinv: warning: the order \"1\" runs straight into \"\\x1b[2J\"; it was read as 1, "
          "and \"\\x1b[2J\" is left for the next read\n"
-         "matinv: line 1, column 2: expected a number for entry a11 (row 1, column 1) of matrix "
-         "1, but found \"\\x1b[2J\"\n"},
+         "matinv: line 1, column 2: expected a number for entry a11 (row 1, column 1)"
+         ", but found \"\\x1b[2J\"\n"},
         {"order run on into long text", std::string("1").append(40, 'x'), 1,
          kOrder + row_prompts(1),
          "matinv: warning: the order \"1\" runs straight into " + long_text_shown +
              "; it was read as 1, and " + long_text_shown + " is left for the next read\n" +
-             "matinv: line 1, column 2: expected a number for entry a11 (row 1, column 1) of "
-             "matrix 1, but found " +
+             "matinv: line 1, column 2: expected a number for entry a11 (row 1, column 1)"
+             ", but found " +
              long_text_shown + "\n"},
     };
     expect_runs(cases);
@@ -374,8 +379,8 @@ TEST(Program, HostileSurroundings) {
          kOrder + row_prompts(2) + kNoInverse + kOrder + row_prompts(2) + kReport2x2, "",
          Surroundings{.stack_kib = 64}},
         {"a refused entry on a small stack", "1 x", 1, kOrder + row_prompts(1),
-         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1) of matrix "
-         "1, but found \"x\"\n",
+         "matinv: line 1, column 3: expected a number for entry a11 (row 1, column 1)"
+         ", but found \"x\"\n",
          Surroundings{.stack_kib = 64}},
         {"a full disk on a small stack", "1 3", 1, "", full_disk,
          Surroundings{.full_output = true, .stack_kib = 64}},
@@ -392,7 +397,7 @@ TEST(Program, HostileSurroundings) {
 
 // The 2x2 example step by step: the values of the worked example, in order.
 const std::string kSteps2x2 =
-    "\n--- steps for matrix 1, order 2: each row is the entered row, then the identity's row\n"
+    "--- steps for matrix 1, order 2: each row is the entered row, then the identity's row\n"
     "4.0000000000\t7.0000000000\t1.0000000000\t0.0000000000\t\n"
     "2.0000000000\t6.0000000000\t0.0000000000\t1.0000000000\t\n"
     "\nrow scaling, each row divided by its scale divisor:\n"
@@ -439,13 +444,16 @@ TEST(Program, Options) {
          kSteps2x2, arguments({"--steps"})},
         {"steps of a refused order 1, then order 0", "1 0 0", 0,
          kOrder + row_prompts(1) + kNoInverse + kOrder + kEmptyReport,
-         "\n--- steps for matrix 1, order 1: each row is the entered row, then the identity's "
+         "--- steps for matrix 1, order 1: each row is the entered row, then the identity's "
          "row\n0.0000000000\t1.0000000000\t\n"
          "\nrow scaling, each row divided by its scale divisor:\n  row 1 / 1\n"
          "0.0000000000\t1.0000000000\t\n"
          "\nsingularity test: the smallest diagonal magnitude is 0, in row 1, below 1e-10: "
          "no inverse\n",
          arguments({"--steps"})},
+        // A blank line sets a trace apart from a line above it.
+        {"steps after a warning", "2.0 4 7 2 6", 0, like("*"),
+         like("matinv: warning: *next read\n\n--- steps for matrix 1*"), arguments({"--steps"})},
         {"a mistyped option", "2 4 7 2 6", 2, "", refused, arguments({"--step"})},
         {"a mistyped option after a good one", "2 4 7 2 6", 2, "", refused,
          arguments({"--steps", "--step"})},
@@ -461,6 +469,12 @@ TEST(Program, Options) {
         meant("-help", "--help"),
         meant("--hepl", "--help"),
         meant("--he", "--help"),
+        meant("--exac", "--exact"),
+        meant("--exactt", "--exact"),
+        meant("--Exact", "--exact"),
+        meant("--exatc", "--exact"),
+        meant("--exakt", "--exact"),
+        meant("--setp", "--steps"),  // as near --help: the one listed first
         meant("--ver", ""),
         meant("--color", ""),
         meant("-H", ""),
@@ -473,8 +487,11 @@ TEST(Program, Options) {
          "matinv: warning: ignoring the argument \"steps\"" + feed +
              "steps\nmatinv: warning: ignoring the argument \"4\"" + feed + "m.txt\n",
          arguments({"steps", "4"})},
-        {"help names every option", "", 0, like("Usage: matinv*--steps*--help*--version*"), "",
-         arguments({"--help"})},
+        {"help names every option", "", 0,
+         like("Usage: matinv [--exact] [--steps]\n       matinv -h | --help | --version\n*"
+              "\n  --exact     read*\n  --steps     also*\n  -h, --help  print*\n  --version   "
+              "print*"),
+         "", arguments({"--help"})},
         {"version", "", 0, "matinv " MATINV_VERSION "\n", "", arguments({"--version"})},
     };
     expect_runs(cases);
@@ -486,7 +503,7 @@ TEST(Program, ExactMode) {
     const Surroundings exact = arguments({"--exact"});
 #if MATINV_EXACT_ARITHMETIC
     const std::string place_a11 = "matinv: line 1, column 3: ";
-    const std::string of_a11 = " for entry a11 (row 1, column 1) of matrix 1";
+    const std::string of_a11 = " for entry a11 (row 1, column 1)";
     const std::string too_large =
         " is too large to hold exactly: in lowest terms, its numerator and its denominator may "
         "have at most 20 digits each\n";

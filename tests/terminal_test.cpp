@@ -61,14 +61,14 @@ std::vector<ConversationCase> conversations() {
                                      {row_prompt(2, 1), "4 7\n"},
                                      {row_prompt(2, 2), "2 " + typed + "\n"},
                                      {"line 3, column 3: expected a number for entry a22 (row 2, "
-                                      "column 2) of matrix 1, but found " +
+                                      "column 2), but found " +
                                           found + "\n" + row_prompt(2, 2),
                                       "2 6\n"},
                                      {inverse, ""}};
     };
     const auto typo_in_order = [](const std::string& typed, const std::string& found) {
         return std::vector<Exchange>{{kOrder, typed + "\n"},
-                                     {"line 1, column 1: expected the order of matrix 1, a whole "
+                                     {"line 1, column 1: expected the order, a whole "
                                       "number, but found " +
                                           found + "\n" + kOrder,
                                       "1\n"},
@@ -82,18 +82,20 @@ std::vector<ConversationCase> conversations() {
         {Over::pipes_with_errors,
          {{kOrder, "1\n"},
           {row_prompt(1, 1), "x"},
-          {"matinv: line 2, column 1: expected a number for entry a11 (row 1, column 1) of "
-           "matrix 1, but found \"x\"\n",
+          {"matinv: line 2, column 1: expected a number for entry a11 (row 1, column 1)"
+           ", but found \"x\"\n",
            ""}},
          1},
         // Ctrl-D echoes nothing: the line break before the message is its own.
         {Over::terminal,
          {{kOrder, "\x04"},
-          {"\nmatinv: line 1, column 1: input ended while reading the order of matrix 1\n", ""}},
+          {"\nmatinv: line 1, column 1: input ended while reading the order\n", ""}},
          1},
         // The steps fit the terminal's width: at 40 columns, two numbers a line.
         {Over::terminal,
-         {{kOrder, "2 4 7 2 6\n"}, {"row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n", ""}},
+         {{kOrder, "2 4 7 2 6\n"},
+          {row_prompt(2, 2) + "\n\n--- steps for matrix 1", ""},  // set apart on the screen
+          {"row\nColumns 1 and 2:\n4.0000000000\t7.0000000000\t\n", ""}},
          0,
          "--steps",
          40},
@@ -101,7 +103,7 @@ std::vector<ConversationCase> conversations() {
          {{kOrder, "3\n"},
           {row_prompt(3, 1), "1 2 3\n"},
           {row_prompt(3, 2), "4 x 6\n7 8 9\n"},
-          {"line 3, column 3: expected a number for entry a22 (row 2, column 2) of matrix 1, "
+          {"line 3, column 3: expected a number for entry a22 (row 2, column 2), "
            "but "
            "found \"x\"\n" +
                row_prompt(3, 2),
@@ -111,7 +113,7 @@ std::vector<ConversationCase> conversations() {
          0},
         {Over::terminal,
          {{kOrder, "11\n"},
-          {"11\nmatinv: line 1, column 1: order \"11\" of matrix 1", ""},
+          {"11\nmatinv: line 1, column 1: order \"11\"", ""},
           {"above the limit of 10\n" + kOrder, "1 2\n5\n"},
           {"1 2\n5\nmatinv: note: \"2\" after the order is taken as a11\n" + row_prompt(1, 1), ""},
           {"matinv: note: line 3, column 1: the input goes on with \"5" + unread, ""}},
@@ -158,6 +160,23 @@ std::vector<ConversationCase> conversations() {
         {Over::terminal, typo_in_order("2.5", "\"2.5\", which would be read as 2 and then \".5\""),
          0},
         {Over::terminal, typo_in_order("2x", "\"2x\", which would be read as 2 and then \"x\""), 0},
+        // A row split over lines asks for the rest of it.
+        {Over::terminal,
+         {{kOrder, "3\n"},
+          {row_prompt(3, 1), "1\n"},
+          {"1\nINPUT a12 a13: ", "2\n"},
+          {"2\nINPUT a13: ", "3\n"},
+          {"3\n" + row_prompt(3, 2), "4 5 7\n7 8 10\n"},
+          {"\n[A]=\n1.0000000000\t2.0000000000\t3.0000000000\t\n4.0000000000\t5.0", ""}},
+         0},
+        // The input ends right after a matrix without inverse: status 3.
+        {Over::terminal,
+         {{kOrder, "1\n"},
+          {row_prompt(1, 1), "0\n"},
+          {kNoInverse + kOrder, "\n"},
+          {kOrder, "\x04"},
+          {"\nmatinv: line 4, column 1: input ended while reading the order of matrix 2\n", ""}},
+         3},
         // Enter alone, at the order and in the middle of a row, where the
         // note shows that the program waits for a12: the prompt again.
         {Over::terminal,
@@ -167,7 +186,12 @@ std::vector<ConversationCase> conversations() {
           {row_prompt(2, 1), "4 7 2 6\n"},
           {inverse, ""}},
          0},
-        {Over::terminal, {{kOrder, "2\n\n4 7\n\n2 6\n"}, {row_prompts(2) + "\n[A]=", ""}}, 0},
+        // The terminal echoes a paste as it arrives, above the prompts that
+        // it answers: each of them ends its line.
+        {Over::terminal,
+         {{kOrder, "2\n\n4 7\n\n2 6\n"},
+          {"2 6\n" + row_prompt(2, 1) + "\n" + row_prompt(2, 2) + "\n\n[A]=", ""}},
+         0},
         {Over::terminal,
          {{kOrder, "\xff\xfe\x32\n"},  // 2 after the byte order mark of UTF-16
           {"matinv: standard input is UTF-16 text, which matinv does not read; save the text "
@@ -179,11 +203,11 @@ std::vector<ConversationCase> conversations() {
         {Over::terminal,
          {{kOrder, "2\n"},
           {row_prompt(2, 1), "1/0 2\n"},
-          {"line 2, column 1: \"1/0\" for entry a11 (row 1, column 1) of matrix 1 has the "
+          {"line 2, column 1: \"1/0\" for entry a11 (row 1, column 1) has the "
            "denominator 0\n" +
                row_prompt(2, 1),
            "1 1e21\n"},
-          {"line 3, column 3: \"1e21\" for entry a12 (row 1, column 2) of matrix 1 is too "
+          {"line 3, column 3: \"1e21\" for entry a12 (row 1, column 2) is too "
            "large "
            "to hold exactly: in lowest terms, its numerator and its denominator may have at "
            "most "

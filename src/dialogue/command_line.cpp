@@ -5,6 +5,7 @@
 #include "dialogue/driver.h"
 #include "dialogue/messages.h"
 #include "dialogue/option_spelling.h"
+#include "dialogue/options.h"
 
 namespace matinv {
 namespace {
@@ -24,17 +25,25 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
         if (!argument.starts_with('-')) {
             continue;
         }
-        if (argument == "--steps") {
-            line.options.steps = true;
-        } else if (argument == "--exact") {
-            line.options.exact = true;
-        } else if (argument == "--help" || argument == "-h") {
-            line.command = Command::help;
-        } else if (argument == "--version") {
-            line.command = Command::version;
-        } else {
+        const OptionSpec* option = find_option(argument);
+        if (option == nullptr) {
             line.command = Command::unknown_option;
             line.unknown = argv[i];
+            break;
+        }
+        switch (option->effect) {
+            case OptionEffect::exact:
+                line.options.exact = true;
+                break;
+            case OptionEffect::steps:
+                line.options.steps = true;
+                break;
+            case OptionEffect::help:
+                line.command = Command::help;
+                break;
+            case OptionEffect::version:
+                line.command = Command::version;
+                break;
         }
         if (line.command != Command::run) {
             break;

@@ -26,8 +26,11 @@ public:
     // whose question is asked again: the status stays as it is, so that a
     // run that recovers and reports ends with 0.
     void tell(const MessageLine& line);
-    // An error that ends the run with status 1.
-    void fail(const MessageLine& line);
+    // An error that ends the run with `status`: 1, or 3 for an input that
+    // ended right after a matrix without inverse.
+    void fail(const MessageLine& line, int status = 1);
+    // Whether any line has been written.
+    bool said_anything() const { return said_anything_; }
 
     // 0 when the run did what it was asked and wrote everything it meant to.
     int exit_status() const;
@@ -37,7 +40,8 @@ private:
 
     Sink& errors_;
     OutputBuffer& pending_;
-    bool failed_ = false;
+    int status_ = 0;
+    bool said_anything_ = false;
 };
 
 }  // namespace matinv

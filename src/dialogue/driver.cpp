@@ -14,6 +14,7 @@
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 #include "io/output_buffer.h"
+#include "numbers/bounded_line.h"
 #include "trace/step_trace.h"
 
 #if MATINV_EXACT_ARITHMETIC
@@ -30,6 +31,7 @@ namespace {
 
 constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
 constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
+constexpr int kEndedAfterRefusal = 3;
 
 // Everything one run works on.
 struct DialogueState {
@@ -46,7 +48,16 @@ struct DialogueState {
     // For --steps: tens of kilobytes for order 10. It writes on the error
     // stream, where the diagnostics find a write that failed.
     OutputBuffer trace;
+    bool traced = false;
+    // At a terminal: the prompt for the rest of a row split over lines.
+    BoundedLine<80> rest_of_row{};
 };
+
+// Whether a person types at a terminal that shows the prompts: only the
+// screen needs the prompt for the rest of a row, or a prompt's line ended.
+bool typed_on_screen(const DialogueState& state) {
+    return state.reader.at_terminal() && state.out.is_terminal();
+}
 
 // A fault that asking again cannot mend ends the run.
 bool end_run(DialogueState& state, const MessageLine& fault) {
@@ -89,11 +100,20 @@ bool ask_again_after(DialogueState& state, const Token& token, const Question& q
 }
 
 // Asks for the order until the matrices can hold it; false when the run
-// ends instead.
+// ends instead. An input that ends at the first question after a matrix
+// without inverse, with nothing typed since, ends with a status of its own,
+// so that a script can tell that answer from a fault in its input.
 bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
+    bool typed = false;  // since the prompt first showed
     for (;;) {
         state.out.put(kOrderPrompt);
         const Token& token = state.reader.read_order();
+        if (token.found == Found::end && attempt > 1 && !typed) {
+            state.diagnostics.fail(read_fault(token, state.reader.place(), OrderQuestion{attempt}),
+                                   kEndedAfterRefusal);
+            return false;
+        }
+        typed = typed || token.found != Found::empty_line;
         if (!takes_number(state, token)) {
             if (!ask_again_after(state, token, OrderQuestion{attempt})) {
                 return false;
@@ -105,6 +125,9 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
         } else {
             n = token.order;
             state.last_found = token.found;
+            if (typed_on_screen(state)) {
+                state.out.end_held_line();
+            }
             if (token.found == Found::number_running_on) {
                 state.diagnostics.tell(order_runs_on(token));
             }
@@ -113,14 +136,28 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
     }
 }
 
+// On the screen, a row split over lines asks for the rest of it, from
+// column j on, before waiting for the next line: "INPUT a12: ".
+void ask_for_rest_of_row(DialogueState& state, int n, int i, int j) {
+    state.rest_of_row.clear();
+    if (j > 0 && j < n) {
+        kRowPrompts.put_from_column(state.rest_of_row, n, i, j);
+    }
+    state.reader.prompt_while_waiting(state.rest_of_row.text());
+}
+
 // Asks for row i until all its entries are read, each one asked again
 // together; false when the run ends instead.
 template <class Mode>
 bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
     const int n = mode.order();
+    const bool on_screen = typed_on_screen(state);
     for (;;) {
         state.out.put(kRowPrompts.get(n, i));
         for (int j = 0;; ++j) {
+            if (on_screen) {
+                ask_for_rest_of_row(state, n, i, j);
+            }
             const Token& token = mode.read_entry(state.reader, i, j);
             // The question is made only where it is said: made for every
             // entry, it would cost the plain run a tenth of its reading.
@@ -138,6 +175,10 @@ bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
             }
             if (j + 1 == n) {
                 state.last_found = token.found;
+                if (on_screen) {
+                    ask_for_rest_of_row(state, n, i, n);
+                    state.out.end_held_line();
+                }
                 return true;
             }
         }
@@ -173,7 +214,11 @@ template <class Number, class Invert>
 Outcome invert_with_trace(DialogueState& state, std::uint64_t attempt, int columns,
                           const Invert& invert_observed) {
     state.out.flush();
-    BasicStepTrace<Number> trace(state.trace, attempt, columns);
+    // Nothing above it in a file: no blank line to set it apart.
+    const bool opens_stream =
+        !state.traced && !state.diagnostics.said_anything() && !state.trace.is_terminal();
+    state.traced = true;
+    BasicStepTrace<Number> trace(state.trace, attempt, columns, opens_stream);
     const Outcome outcome = invert_observed(trace);
     trace.finish();
     return outcome;

@@ -12,12 +12,14 @@ struct DialogueOptions {
 
 // Runs attempts until one matrix is inverted and reported: asks for the
 // order and the entries, inverts, and on a matrix without an inverse says so
-// and asks again. Returns the exit status: 0 after the report; 1 when the
-// input ends or holds something other than a number before that, when the
-// order is above what the matrices hold, when the input cannot be read, or
-// at the first write to `out` that fails. Each such fault is one line on
-// `errors`, never on `out`; faults in the input name the matrix and the
-// line and column where they are. When `in` is a terminal, text that is not
+// and asks again. Returns the exit status: 0 after the report; 3 when the
+// input ends at the order's question right after a matrix without inverse,
+// nothing typed since; 1 when the input ends elsewhere or holds something
+// other than a number before the report, when the order is above what the
+// matrices hold, when the input cannot be read, or at the first write to
+// `out` that fails. Each such ending is one line on `errors`, never on
+// `out`; faults in the input name the line and column where they are, and
+// the matrix once there is a second. When `in` is a terminal, text that is not
 // a number, a number that runs straight into more text and an order too
 // large are said in the same line, and the order or the row is asked for
 // again, with what was typed ahead dropped; Enter on an empty line asks

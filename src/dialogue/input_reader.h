@@ -93,6 +93,8 @@ public:
     std::string_view numbers_typed_ahead() const;
     // Drops the rest of what was typed or pasted (see ByteCursor).
     void drop_typed_ahead() { cursor_.drop_typed_ahead(); }
+    // At a terminal, the prompt for the rest of a question (see ByteCursor).
+    void prompt_while_waiting(std::string_view prompt) { cursor_.prompt_while_waiting(prompt); }
 
 private:
     [[gnu::noinline]] const Token& read_entry_slowly(ShortParts& typed);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <variant>
 
+#include "dialogue/options.h"
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 #include "io/byte_cursor.h"
@@ -95,17 +96,28 @@ void append_part(MessageLine& line, HintOn on) {
 
 }  // namespace
 
+// " of matrix 2": the matrix is named only once there has been a second,
+// since "matrix 1" puzzles someone who meant one matrix.
+struct OfMatrix {
+    std::uint64_t matrix;
+};
+static void append_part(MessageLine& line, OfMatrix of) {
+    if (of.matrix > 1) {
+        append(line, " of matrix ", of.matrix);
+    }
+}
+
 // A place in the input: "line 3, column 7: ".
 static void append_part(MessageLine& line, InputPlace place) {
     append(line, "line ", place.line, ", column ", place.column, ": ");
 }
 
 static void append_part(MessageLine& line, const OrderQuestion& order) {
-    append(line, "the order of matrix ", order.matrix);
+    append(line, "the order", OfMatrix{order.matrix});
 }
 static void append_part(MessageLine& line, const EntryQuestion& entry) {
     append(line, "entry ", EntryName{'a', entry.i, entry.j}, " (row ", entry.i + 1, ", column ",
-           entry.j + 1, ") of matrix ", entry.matrix);
+           entry.j + 1, ")", OfMatrix{entry.matrix});
 }
 static void append_part(MessageLine& line, const Question& question) {
     std::visit([&line](const auto& asked) { append(line, asked); }, question);
@@ -178,7 +190,7 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
 
 MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix) {
     MessageLine line;
-    append(line, place, "order ", ShownText(order.text.view()).view(), " of matrix ", matrix,
+    append(line, place, "order ", ShownText(order.text.view()).view(), OfMatrix{matrix},
            " is above the limit of ", kMaxOrder);
     return line;
 }
@@ -397,26 +409,71 @@ MessageLine digits_hidden(Block block, int i, int j, double value) {
     return line;
 }
 
-std::string_view usage() {
-    return "Usage: matinv [--exact] [--steps]\n"
-           "       matinv -h | --help | --version\n"
-           "Inverts a real square matrix of order 1 to 10. Asks for the order and the\n"
-           "entries row by row on standard input, and prints the matrix [A], its\n"
-           "inverse [B] and their product [A][B]. To read a file: matinv < m.txt\n"
-           "\n"
-           "The order is a whole number; one of 0 or less prints the three headings\n"
-           "with no rows. An entry is a decimal number such as 7, -2.5, .5 or 1e-3;\n"
-           "inf, nan and hexadecimal are not numbers. A magnitude beyond the range of\n"
-           "doubles, such as 1e400, is read as inf, and a warning then says that [B]\n"
-           "cannot be trusted.\n"
-           "\n"
-           "  --exact     read every entry as the exact rational it denotes (0.1 is\n"
-           "              1/10; 2/3 is one entry) and write [A], [B], [A][B] and\n"
-           "              det[A] in exact fractions\n"
-           "  --steps     also write every step of the elimination on standard error\n"
-           "  -h, --help  print this text and exit\n"
-           "  --version   print the version and exit\n";
-}
+// The usage line and the options' lines come from the table of options.
+static constexpr auto kUsage = [] {
+    constexpr std::size_t kIndent = 14;  // where the options' words start
+    struct Text {
+        char bytes[2048] = {};
+        std::size_t size = 0;
+        constexpr void put(std::string_view text) {
+            for (const char c : text) {
+                bytes[size++] = c;
+            }
+        }
+    } usage;
+    usage.put("Usage: matinv");
+    for (const OptionSpec& option : kOptions) {
+        if (option.is_setting()) {
+            usage.put(" [");
+            usage.put(option.name);
+            usage.put("]");
+        }
+    }
+    usage.put("\n       matinv");
+    std::string_view separator = " ";
+    for (const OptionSpec& option : kOptions) {
+        for (const std::string_view name : {option.short_name, option.name}) {
+            if (!option.is_setting() && !name.empty()) {
+                usage.put(separator);
+                usage.put(name);
+                separator = " | ";
+            }
+        }
+    }
+    usage.put(
+        "\nInverts a real square matrix of order 1 to 10. Asks for the order and the\n"
+        "entries row by row on standard input, and prints the matrix [A], its\n"
+        "inverse [B] and their product [A][B]. To read a file: matinv < m.txt\n"
+        "\n"
+        "The order is a whole number; one of 0 or less prints the three headings\n"
+        "with no rows. An entry is a decimal number such as 7, -2.5, .5 or 1e-3;\n"
+        "inf, nan and hexadecimal are not numbers. A magnitude beyond the range of\n"
+        "doubles, such as 1e400, is read as inf, and a warning then says that [B]\n"
+        "cannot be trusted.\n"
+        "\n");
+    for (const OptionSpec& option : kOptions) {
+        std::size_t line_start = usage.size;
+        usage.put("  ");
+        if (!option.short_name.empty()) {
+            usage.put(option.short_name);
+            usage.put(", ");
+        }
+        usage.put(option.name);
+        for (std::string_view help = option.help; !help.empty();) {
+            while (usage.size < line_start + kIndent) {
+                usage.put(" ");
+            }
+            const std::size_t end = std::min(help.find('\n'), help.size());
+            usage.put(help.substr(0, end));
+            usage.put("\n");
+            help.remove_prefix(std::min(end + 1, help.size()));
+            line_start = usage.size;
+        }
+    }
+    return usage;
+}();
+
+std::string_view usage() { return {kUsage.bytes, kUsage.size}; }
 
 std::string_view version() { return "matinv " MATINV_VERSION "\n"; }
 

@@ -4,13 +4,14 @@
 #include <array>
 #include <cstddef>
 
+#include "dialogue/options.h"
+
 namespace matinv {
 namespace {
 
-constexpr std::array<std::string_view, 3> kLongOptions = {"--steps", "--help", "--version"};
 constexpr std::size_t kMostSlips = 2;
 // Longer than any option by more than kMostSlips: never near one.
-constexpr std::size_t kLongestCompared = 9 + kMostSlips;
+constexpr std::size_t kLongestCompared = kLongestOptionName + kMostSlips;
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -46,11 +47,11 @@ std::string_view closest_option(std::string_view typed) {
     if (typed.size() > kLongestCompared) {
         return closest;
     }
-    for (const std::string_view option : kLongOptions) {
-        const std::size_t count = slips(typed, option);
+    for (const OptionSpec& option : kOptions) {
+        const std::size_t count = slips(typed, option.name);
         if (count < fewest) {
             fewest = count;
-            closest = option;
+            closest = option.name;
         }
     }
     return closest;

@@ -33,6 +33,18 @@ public:
         return {prompt.text, prompt.length};
     }
 
+    // The prompt for the entries of row i from column j on: "INPUT a12: ".
+    template <class Line>
+    constexpr void put_from_column(Line& line, int n, int i, int j) const {
+        const std::string_view prompt = get(n, i);
+        std::string_view columns = prompt.substr(5);  // " a11 a12: "
+        for (int k = 0; k < j; ++k) {
+            columns.remove_prefix(columns.find(' ', 1));
+        }
+        line.put(prompt.substr(0, 5));
+        line.put(columns);
+    }
+
 private:
     // "INPUT", then " a1010" for each of ten columns, then ": ".
     static constexpr int kLongest = 5 + 6 * kMaxOrder + 2;

@@ -61,6 +61,7 @@ while IFS='|' read -r input stdout expected argument stdin; do
 done <<'RUNS'
 |/dev/null|1|
 2 1 2|/dev/null|1|
+2 1 2 2 4|/dev/null|3|
 abc|/dev/null|1|
 2 4 7 2 x6|/dev/null|1|
 11|/dev/null|1|

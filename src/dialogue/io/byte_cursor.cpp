@@ -39,6 +39,9 @@ bool ByteCursor::refill_buffer(Refill refill) {
             return false;
         }
     }
+    if (at_terminal_) {
+        put_waiting_prompt();
+    }
     // Only a terminal's source may draw the prompt itself: through pipes and
     // files the output is simply flushed.
     if (!(at_terminal_ ? pending_.flush_before_reading(source_) : pending_.flush())) {
@@ -61,7 +64,23 @@ bool ByteCursor::refill_buffer(Refill refill) {
     return got > 0;
 }
 
+// Before a line is shown at a terminal, when nothing stands before the
+// screen's cursor.
+void ByteCursor::put_waiting_prompt() {
+    if (!waiting_prompt_.empty() && pending_.at_line_start()) {
+        pending_.put(waiting_prompt_);
+    }
+}
+
 bool ByteCursor::append_ready() {
+    const bool echoed = at_terminal_ && source_.echoes_when_read();
+    if (echoed) {
+        put_waiting_prompt();
+    }
+    if (echoed && !pending_.flush_before_reading(source_)) {
+        ended_ = true;
+        return false;
+    }
     const long got = source_.read_ready(buffer_ + end_, kCapacity - end_);
     if (got == 0) {
         ended_ = true;
@@ -72,6 +91,9 @@ bool ByteCursor::append_ready() {
     blank_line_typed_ = false;
     end_ += static_cast<std::size_t>(got);
     buffer_[end_] = '\0';
+    if (echoed && buffer_[end_ - 1] == '\n') {
+        pending_.line_ended_elsewhere();
+    }
     return true;
 }
 

@@ -46,7 +46,8 @@ enum class Refill { none, without_waiting, waiting };
 // At a terminal, a line typed after the output showed is echoed after it,
 // and leaves the terminal's cursor at the margin: the pending output is told
 // so. A line typed ahead is there without waiting, and is taken before the
-// output is shown.
+// output is shown, unless the source echoes it only as it reads it: the
+// output then goes first, its unfinished line offered as the line's prompt.
 //
 // A line of nothing but white space that arrives at a terminal while the
 // program waits is Enter pressed on an empty line, which skip_space() stops
@@ -127,6 +128,12 @@ public:
     // holds queued: what was typed ahead answers no question.
     void drop_typed_ahead();
     bool at_terminal() const { return at_terminal_; }
+    // At a terminal: a prompt to show before the next line, while the
+    // screen's cursor is at the margin, the lines typed having been taken
+    // whole without answering all that was asked: before waiting for it, or
+    // before reading it when the source shows it only then. Empty for none;
+    // it is read from where it stands until it is set again.
+    void prompt_while_waiting(std::string_view prompt) { waiting_prompt_ = prompt; }
 
     // Marks the current byte as the start of a text whose place() may be
     // asked for; at the end of the input, the place is where it ended.
@@ -147,6 +154,7 @@ private:
     int peek_beyond(std::size_t ahead);
     bool refill_buffer(Refill refill);
     bool append_ready();
+    void put_waiting_prompt();
     void drop_taken_bytes();
     void count_lines(std::size_t from, std::size_t to, LineCount& count) const;
 
@@ -163,6 +171,7 @@ private:
     const bool at_terminal_;
     // Whether the last bytes read are a blank line typed at a terminal.
     bool blank_line_typed_ = false;
+    std::string_view waiting_prompt_;
 
     // Lines are counted in the bytes dropped from the buffer, once per
     // refill, and in the buffer itself only when a place is asked for.

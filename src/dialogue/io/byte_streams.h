@@ -40,6 +40,10 @@ public:
     // that draws it itself, as the prompt of the line it edits, returns
     // true: the text is then not written, and a redraw of the line keeps it.
     virtual bool draws_prompt(std::string_view /*unfinished_line*/) { return false; }
+    // Whether a line typed ahead shows on the screen only once it is read,
+    // as a line editor echoes it, rather than as it arrives, as a
+    // terminal's own echo does: its prompt can then be drawn before it.
+    virtual bool echoes_when_read() const { return false; }
 
 protected:
     // One read as read(2) does it: the count of bytes read, 0 at the end of

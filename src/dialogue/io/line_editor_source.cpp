@@ -219,7 +219,8 @@ long LineEditorSource::read_once(char* buffer, std::size_t capacity, int& error)
 }
 
 // The rest of the line edited last, or a line typed ahead, which the
-// terminal holds whole: poll(2) does not report a line being typed.
+// terminal holds whole: poll(2) does not report a line being typed. It is
+// edited, and so shown, after the prompt that the output last offered.
 long LineEditorSource::read_ready(char* buffer, std::size_t capacity) {
     if (handed_out_ < line_.size()) {
         return hand_out(buffer, capacity);
@@ -231,7 +232,6 @@ long LineEditorSource::read_ready(char* buffer, std::size_t capacity) {
     if (unread_bytes_.empty() && (::poll(&waiting, 1, 0) != 1 || (waiting.revents & POLLIN) == 0)) {
         return -1;
     }
-    prompt_.clear();
     if (edit_line()) {
         return hand_out(buffer, capacity);
     }

@@ -44,6 +44,7 @@ public:
     long read_ready(char* buffer, std::size_t capacity) override;
     void drop_queued_input() override;
     bool draws_prompt(std::string_view unfinished_line) override;
+    bool echoes_when_read() const override { return true; }
 
 private:
     long read_once(char* buffer, std::size_t capacity, int& error) override;

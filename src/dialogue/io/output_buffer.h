@@ -43,6 +43,14 @@ public:
     // has been ended elsewhere: a line of text written elsewhere to the same
     // screen then starts at its margin.
     bool at_line_start() const { return (used_ > 0 ? buffer_[used_ - 1] : last_shown_) == '\n'; }
+    // At a terminal, a prompt still held here once its question has been
+    // answered was answered by a line typed ahead, which the terminal has
+    // echoed above it: its line is ended, so that what follows starts anew.
+    void end_held_line() {
+        if (used_ > 0 && buffer_[used_ - 1] != '\n') {
+            put_char('\n');
+        }
+    }
     // With nothing pending: the screen's cursor has gone to the margin, as
     // the echo of a line typed after the output does.
     void line_ended_elsewhere() {

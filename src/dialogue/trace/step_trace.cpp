@@ -131,8 +131,9 @@ struct SentenceFor<Rational> {
 }  // namespace
 
 template <class Number>
-BasicStepTrace<Number>::BasicStepTrace(OutputBuffer& out, std::uint64_t attempt, int columns)
-    : out_(out), attempt_(attempt), columns_(columns) {}
+BasicStepTrace<Number>::BasicStepTrace(OutputBuffer& out, std::uint64_t attempt, int columns,
+                                       bool opens_stream)
+    : out_(out), attempt_(attempt), columns_(columns), opens_stream_(opens_stream) {}
 
 template <class Number>
 bool BasicStepTrace<Number>::finish() {
@@ -181,7 +182,7 @@ void BasicStepTrace<Number>::put_matrix(const Augmented& a, int n) {
 
 template <class Number>
 void BasicStepTrace<Number>::seeded(const Augmented& a, int n) {
-    say("\n--- steps for matrix ", attempt_, ", order ", n,
+    say(opens_stream_ ? "" : "\n", "--- steps for matrix ", attempt_, ", order ", n,
         ": each row is the entered row, then the identity's row\n");
     put_matrix(a, n);
 }

@@ -22,8 +22,11 @@ public:
     using Augmented = typename BasicInversionObserver<Number>::Augmented;
 
     // `out` is a buffer of its own in front of the error stream; `columns`
-    // is the width of the terminal that it shows on, or 0 for no limit.
-    BasicStepTrace(OutputBuffer& out, std::uint64_t attempt, int columns);
+    // is the width of the terminal that it shows on, or 0 for no limit. A
+    // blank line sets the trace apart from what is above it, unless it
+    // `opens_stream`: a file would then begin with an empty line.
+    BasicStepTrace(OutputBuffer& out, std::uint64_t attempt, int columns,
+                   bool opens_stream = false);
     BasicStepTrace(const BasicStepTrace&) = delete;
     BasicStepTrace& operator=(const BasicStepTrace&) = delete;
 
@@ -51,6 +54,7 @@ private:
     OutputBuffer& out_;
     std::uint64_t attempt_;
     int columns_;
+    bool opens_stream_;
     bool exchange_pending_ = false;  // a forward column has had no exchange yet
 };
 
