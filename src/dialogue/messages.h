@@ -87,7 +87,9 @@ MessageLine more_numbers_typed(std::string_view typed, const Question& after, co
 // The word of read_left_over(), at `place`, once the report has ended the run.
 MessageLine input_left_unread(InputPlace place, const Token& word);
 MessageLine untrusted_inverse(const InverseTrust& trust);
-MessageLine refused_for_row_size(std::span<const int> small_rows);
+// A matrix that has an inverse, refused only for the small entries of the
+// rows `small_rows` (counted from 0).
+MessageLine refused_for_small_rows(std::span<const int> small_rows);
 // A matrix that the singularity threshold refused although its entries, as
 // read, form an invertible matrix.
 MessageLine refused_yet_invertible();
