@@ -4,11 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "support/prompts.h"
+
 namespace matinv::fuzz {
 namespace {
 
-constexpr std::string_view kOrderPrompt = "INPUT ORDER OF SQUARE MATRIX: ";
-constexpr std::string_view kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
+using matinv::testing::kNoInverse;
+using matinv::testing::kOrder;
+using matinv::testing::row_prompt;
+
 constexpr int kLargestOrder = 10;
 
 class Cursor {
@@ -54,18 +58,10 @@ private:
     std::size_t position_ = 0;
 };
 
-std::string row_prompt(int row, int order) {
-    std::string prompt = "INPUT";
-    for (int column = 1; column <= order; ++column) {
-        prompt += " a" + std::to_string(row) + std::to_string(column);
-    }
-    return prompt + ": ";
-}
-
 // The order a first row prompt was written for, or 0 if it is no such prompt.
 int take_first_row_prompt(Cursor& out) {
     for (int order = 1; order <= kLargestOrder; ++order) {
-        if (out.take(row_prompt(1, order))) {
+        if (out.take(row_prompt(order, 1))) {
             return order;
         }
     }
@@ -272,7 +268,7 @@ std::string transcript_fault(std::string_view out_text, std::string_view errors,
                              Arithmetic arithmetic) {
     Cursor out(out_text);
     for (bool refused = false;; refused = true) {
-        if (!out.take(kOrderPrompt)) {
+        if (!out.take(kOrder)) {
             return "expected the order prompt" + out.here();
         }
         if (out.at_end()) {
@@ -286,7 +282,7 @@ std::string transcript_fault(std::string_view out_text, std::string_view errors,
                 return "malformed first row prompt" + out.here();
             }
             for (int row = 2; row <= order && !out.at_end(); ++row) {
-                if (!out.take(row_prompt(row, order))) {
+                if (!out.take(row_prompt(order, row))) {
                     return "expected the prompt for row " + std::to_string(row) + out.here();
                 }
             }

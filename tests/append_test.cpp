@@ -10,6 +10,7 @@
 #include <limits>
 #include <string>
 
+#include "dialogue/messages.h"
 #include "io/output_buffer.h"
 #include "numbers/bounded_line.h"
 #include "support/memory_streams.h"
@@ -17,9 +18,10 @@
 namespace matinv {
 namespace {
 
-// What append() writes of `parts` into an output buffer; a line with room
-// for 512 bytes must hold the same, and one with room for 10 its first 10
-// bytes, even where they end inside a number.
+// What append() writes of `parts` into an output buffer; lines with room
+// for 512 and for 10 bytes must hold as many of its first bytes, even where
+// they end inside a number, and a message line its first 502 between
+// "matinv: " and its line break.
 template <class... Parts>
 std::string appended(const Parts&... parts) {
     MemorySink sink;
@@ -30,8 +32,12 @@ std::string appended(const Parts&... parts) {
     BoundedLine<10> short_line;
     append(line, parts...);
     append(short_line, parts...);
-    EXPECT_EQ(line.text(), sink.text);
+    EXPECT_EQ(line.text(), sink.text.substr(0, 512)) << "in 512 bytes";
     EXPECT_EQ(short_line.text(), sink.text.substr(0, 10)) << "in 10 bytes";
+    MessageLine message;
+    append(message, parts...);
+    EXPECT_EQ(message.on_a_new_line(), "\nmatinv: " + sink.text.substr(0, 502) + '\n')
+        << "in a message line";
     return sink.text;
 }
 
@@ -39,6 +45,7 @@ TEST(Append, WritesEachPartInItsFormAndCutsWhatDoesNotFit) {
     const double largest = std::numeric_limits<double>::max();
     char printed[400];
     std::snprintf(printed, sizeof printed, "1234%.10f|", -largest);
+    const std::string long_text(600, 'w');  // longer than any of the lines
     const std::pair<std::string, std::string> cases[] = {
         {appended("  row ", 3, " / ", shortest(-1.714285714285714, 10), '\n'),
          "  row 3 / -1.714285714\n"},
@@ -50,6 +57,7 @@ TEST(Append, WritesEachPartInItsFormAndCutsWhatDoesNotFit) {
         {appended(round_trip(0.1), ' ', round_trip(1e-12), ' ', shortest(1e30, 10)),
          "0.1 1e-12 1e+30"},
         {appended("1234", fixed10(-largest), '|'), printed},
+        {appended(fixed10(1.0), long_text), "1.0000000000" + long_text},
     };
     for (const auto& [written, expected] : cases) {
         EXPECT_EQ(written, expected) << "expected " << expected;

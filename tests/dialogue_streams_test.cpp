@@ -11,7 +11,7 @@
 #include "support/dialogue_runner.h"
 #include "support/memory_streams.h"
 #include "support/prompts.h"
-#include "trace/trace_width.h"
+#include "trace/trace_layout.h"
 
 namespace matinv {
 namespace {

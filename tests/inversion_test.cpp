@@ -310,7 +310,7 @@ TEST(Inversion, Verdicts) {
                       c.answer == Answer::trusted)
                 << c.name;
         } else {
-            EXPECT_EQ(refused_for_row_size(m.a0, m.n).count > 0, c.answer == Answer::noted)
+            EXPECT_EQ(small_rows_to_blame(m.a0, m.n).count > 0, c.answer == Answer::noted)
                 << c.name;
         }
         for (int i = 0; c.inverse && i < m.n; ++i) {
@@ -395,7 +395,7 @@ TEST(Inversion, PropertiesOfGeneratedMatrices) {
             rows[(copied + 1) % n] = n > 1 && trial % 2 ? rows[copied] : std::vector<double>(n);
             enter(singular, rows);
             EXPECT_EQ(invert(singular.a, n), Outcome::failure) << "made singular, " << label;
-            EXPECT_EQ(refused_for_row_size(singular.a0, n).count, 0) << "made singular, " << label;
+            EXPECT_EQ(small_rows_to_blame(singular.a0, n).count, 0) << "made singular, " << label;
             EXPECT_FALSE(invertible_as_entered(singular.a0, n)) << "made singular, " << label;
         }
     }

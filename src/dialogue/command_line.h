@@ -12,7 +12,7 @@ namespace matinv {
 // unknown option decides: the usage or the version on `out` with status 0,
 // one line on `errors` with status 2 for an unknown option, and otherwise
 // the dialogue. `trace_columns` is the width that the trace of --steps
-// fits (see trace_width.h).
+// fits (see trace_layout.h).
 int run_command_line(int argc, const char* const* argv, Source& in, Sink& out, Sink& errors,
                      int trace_columns = 0);
 

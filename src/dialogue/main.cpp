@@ -2,7 +2,7 @@
 
 #include "dialogue/command_line.h"
 #include "io/standard_streams.h"
-#include "trace/trace_width.h"
+#include "trace/trace_layout.h"
 
 // Options start with '-' (see --help); other arguments are not read.
 int main(int argc, char** argv) {

@@ -314,7 +314,7 @@ MessageLine untrusted_inverse(const InverseTrust& trust) {
     return line;
 }
 
-MessageLine refused_for_row_size(std::span<const int> small_rows) {
+MessageLine refused_for_small_rows(std::span<const int> small_rows) {
     MessageLine line;
     append(line, "note: the matrix has an inverse, and was refused only for the small entries of ",
            small_rows.size() == 1 ? "row " : "rows ");

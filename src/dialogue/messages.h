@@ -1,9 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <span>
 #include <string_view>
 #include <variant>
@@ -11,6 +9,7 @@
 #include "dialogue/input_reader.h"
 #include "inversion/inverse_trust.h"
 #include "numbers/append.h"
+#include "numbers/bounded_line.h"
 #include "text/shown_text.h"
 
 // Every text the program writes besides the dialogue and its report: the
@@ -23,34 +22,19 @@ namespace matinv {
 // with room for a line break before it, which the error stream may need.
 // The message is written with append(); what does not fit is cut, so that
 // the line break always ends it.
-class MessageLine {
+//
+// Room for the longest message: its words, a shown text of at most 133
+// bytes and its hint, the place and a system error's description.
+class MessageLine : private BoundedLine<511, '\n'> {
 public:
-    MessageLine() { put("matinv: "); }
+    MessageLine() { put("\nmatinv: "); }
+    using BoundedLine::commit;
+    using BoundedLine::put;
+    using BoundedLine::room;
 
     // The line, and the same line preceded by a line break.
-    std::string_view text() const { return {text_ + 1, used_ + 1}; }
-    std::string_view on_a_new_line() const { return {text_, used_ + 2}; }
-
-    void put(std::string_view text) {
-        const std::size_t part = std::min(text.size(), kCapacity - used_);
-        std::memcpy(text_ + 1 + used_, text.data(), part);
-        used_ += part;
-        text_[1 + used_] = '\n';
-    }
-    // For at most kLongestNumber bytes.
-    char* room(std::size_t /*size*/) { return text_ + 1 + used_; }
-    void commit(const char* end) {
-        used_ = std::min(static_cast<std::size_t>(end - (text_ + 1)), kCapacity);
-        text_[1 + used_] = '\n';
-    }
-
-private:
-    // Room for the longest message: its words, a shown text of at most 133
-    // bytes and its hint, the place and a system error's description.
-    static constexpr std::size_t kCapacity = 510;
-    // A number is written whole past the capacity, then cut like text.
-    char text_[kCapacity + 2 + kLongestNumber] = {'\n'};
-    std::size_t used_ = 0;  // bytes after text_[0], the line break not counted
+    std::string_view text() const { return ended().substr(1); }
+    std::string_view on_a_new_line() const { return ended(); }
 };
 
 // What a read was for: the order of a matrix, or one of its entries, in
@@ -103,7 +87,9 @@ MessageLine more_numbers_typed(std::string_view typed, const Question& after, co
 // The word of read_left_over(), at `place`, once the report has ended the run.
 MessageLine input_left_unread(InputPlace place, const Token& word);
 MessageLine untrusted_inverse(const InverseTrust& trust);
-MessageLine refused_for_row_size(std::span<const int> small_rows);
+// A matrix that has an inverse, refused only for the small entries of the
+// rows `small_rows` (counted from 0).
+MessageLine refused_for_small_rows(std::span<const int> small_rows);
 // A matrix that the singularity threshold refused although its entries, as
 // read, form an invertible matrix.
 MessageLine refused_yet_invertible();

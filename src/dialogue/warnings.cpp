@@ -118,9 +118,9 @@ void tell_of_report(Diagnostics& diagnostics, const WorkingMatrices& m, const Ty
 // threshold holds against the matrix; the rescaling check finds them. That
 // answer is the more useful one, as it says what to change.
 void note_if_refused_yet_invertible(Diagnostics& diagnostics, const WorkingMatrices& m) {
-    const SmallRows small = refused_for_row_size(m.a0, m.n);
+    const SmallRows small = small_rows_to_blame(m.a0, m.n);
     if (small.count > 0) {
-        diagnostics.tell(refused_for_row_size(
+        diagnostics.tell(refused_for_small_rows(
             std::span<const int>(small.rows, static_cast<std::size_t>(small.count))));
     } else if (invertible_as_entered(m.a0, m.n)) {
         diagnostics.tell(refused_yet_invertible());

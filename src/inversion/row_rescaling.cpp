@@ -27,7 +27,7 @@ int row_exponent(const Matrix& a0, int n, int i) {
 
 }  // namespace
 
-SmallRows refused_for_row_size(const Matrix& a0, int n) {
+SmallRows small_rows_to_blame(const Matrix& a0, int n) {
     if (n <= 0 || n > kMaxOrder) {
         return {};
     }

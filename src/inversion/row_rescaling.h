@@ -19,6 +19,6 @@ struct SmallRows {
 // can be trusted, the answer is the rows that were enlarged; otherwise none.
 // A row holding an infinity or not-a-number is left as it is. A matrix with
 // no row of small entries, or with a zero row, is not tried: the answer is none.
-SmallRows refused_for_row_size(const Matrix& a0, int n);
+SmallRows small_rows_to_blame(const Matrix& a0, int n);
 
 }  // namespace matinv

@@ -3,7 +3,7 @@
 #include <string>
 
 // The program's questions and its word on a matrix without inverse, as the
-// tables expect them on standard output.
+// tables and the fuzz harness expect them on standard output.
 namespace matinv::testing {
 
 inline const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "io/utf8.h"
+
 namespace matinv {
 namespace {
 
@@ -25,34 +27,10 @@ bool is_continuation(unsigned char byte) { return (byte & 0xc0) == 0x80; }
 // The character that starts bytes[0..size), and in `used` how many bytes it
 // takes: a UTF-8 character, or else the first byte on its own.
 wchar_t decode(const unsigned char* bytes, std::size_t size, std::size_t& used) {
-    const unsigned char lead = bytes[0];
-    used = 1;
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xc2 && lead < 0xe0 ? 2
-                               : lead >= 0xe0 && lead < 0xf0 ? 3
-                               : lead >= 0xf0 && lead < 0xf5 ? 4
-                                                             : 0;
-    if (length == 1) {
-        return lead;
-    }
-    if (length == 0 || size < length) {
-        return kByteMark | lead;
-    }
-    char32_t code = lead & (0x7f >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if (!is_continuation(bytes[i])) {
-            return kByteMark | lead;
-        }
-        code = (code << 6) | (bytes[i] & 0x3f);
-    }
-    // Overlong forms, surrogates and code points beyond Unicode are no
-    // characters: their bytes stand for themselves.
-    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kShortest[length] || (code >= 0xd800 && code < 0xe000) || code > 0x10ffff) {
-        return kByteMark | lead;
-    }
-    used = length;
-    return static_cast<wchar_t>(code);
+    const Utf8Character c = first_character({reinterpret_cast<const char*>(bytes), size});
+    const bool whole = c.length > 0 && !c.cut;
+    used = whole ? c.length : 1;
+    return whole ? static_cast<wchar_t>(c.code_point) : kByteMark | bytes[0];
 }
 
 // The bytes that `character` came from.
@@ -324,8 +302,7 @@ int LineEditorSource::next_character(EditLine* editor, wchar_t* character) {
     // The bytes of one character arrive together: read on while they
     // continue it.
     std::size_t size = 1;
-    if (bytes[0] >= 0xc2 && bytes[0] < 0xf5) {
-        const std::size_t length = bytes[0] < 0xe0 ? 2 : bytes[0] < 0xf0 ? 3 : 4;
+    if (const std::size_t length = utf8_length(bytes[0]); length > 1) {
         while (size < length && source.read_byte(bytes[size])) {
             if (!is_continuation(bytes[size])) {
                 source.unread_bytes_.insert(0, 1, static_cast<char>(bytes[size]));

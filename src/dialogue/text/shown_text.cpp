@@ -4,6 +4,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "io/utf8.h"
+
 namespace matinv {
 namespace {
 
@@ -23,49 +25,6 @@ bool prints(char32_t c) {
                         [c](const char32_t(&range)[2]) { return c >= range[0] && c <= range[1]; });
 }
 
-// The UTF-8 character that `text` begins with. A length of 0 means that its
-// bytes are not UTF-8; `cut` that the text ends inside a character whose
-// bytes are right so far, of the length given.
-struct Utf8Character {
-    char32_t code_point = 0;
-    std::size_t length = 0;
-    bool cut = false;
-};
-
-Utf8Character first_character(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    Utf8Character c;
-    char32_t least = 0;  // below it, the bytes would be an overlong form
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        c = {lead & 0x1FU, 2};
-        least = 0x80;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        c = {lead & 0x0FU, 3};
-        least = 0x800;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        c = {lead & 0x07U, 4};
-        least = 0x10000;
-    } else {
-        return {};
-    }
-    for (std::size_t i = 1; i < c.length; ++i) {
-        if (i == text.size()) {
-            c.cut = true;
-            return c;
-        }
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xc0) != 0x80) {
-            return {};
-        }
-        c.code_point = c.code_point << 6 | (next & 0x3FU);
-    }
-    const bool surrogate = c.code_point >= 0xd800 && c.code_point <= 0xdfff;
-    if (c.code_point < least || c.code_point > 0x10ffff || surrogate) {
-        return {};
-    }
-    return c;
-}
-
 // How much of `text` is shown: all of it up to kShownBytes, and otherwise
 // as much as fits, up to the end of a character.
 std::size_t shown_length(std::string_view text) {
@@ -74,10 +33,8 @@ std::size_t shown_length(std::string_view text) {
     }
     std::size_t at = 0;
     for (;;) {
-        std::size_t length = 1;
-        if (static_cast<unsigned char>(text[at]) >= 0x80) {
-            length = std::max<std::size_t>(first_character(text.substr(at)).length, 1);
-        }
+        const std::size_t length =
+            std::max<std::size_t>(first_character(text.substr(at)).length, 1);
         if (at + length > ShownText::kShownBytes) {
             return at;
         }

@@ -11,8 +11,7 @@
 #include "inversion/inversion.h"
 #include "numbers/append.h"
 #include "numbers/bounded_line.h"
-#include "trace/column_blocks.h"
-#include "trace/wrapped_lines.h"
+#include "trace/trace_layout.h"
 
 #if MATINV_EXACT_ARITHMETIC
 #include "exact/rational.h"
