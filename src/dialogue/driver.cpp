@@ -21,6 +21,7 @@
 #include "dialogue/exact_report.h"
 #include "exact/exact_entry.h"
 #include "exact/exact_inversion.h"
+#include "exact/fraction_free_inversion.h"
 #include "exact/rational_text.h"
 #endif
 
@@ -252,9 +253,13 @@ public:
     }
     const MessageLine& refusal() const { return refusal_; }
 
+    // The one place that says which elimination runs: the trace shows the
+    // steps of the elimination in rationals, so --steps runs that one; the
+    // report alone is the same by either, and the fraction-free one is
+    // faster by far.
     Outcome invert(DialogueState& state, std::uint64_t attempt, const DialogueOptions& options) {
         if (!options.steps) {
-            return invert_exactly(m_.a, m_.n, determinant_);
+            return invert_without_fractions(m_.a0, m_.n, m_.a, determinant_);
         }
         return invert_with_trace<Rational>(
             state, attempt, options.trace_columns, [this](ExactObserver& observer) {
