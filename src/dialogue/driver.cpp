@@ -224,7 +224,8 @@ private:
 // in exact arithmetic, the report in fractions with the determinant.
 class ExactMode {
 public:
-    explicit ExactMode(ExactMatrices& m) : m_(m) {}
+    ExactMode(ExactMatrices& m, bool steps)
+        : m_(m), digit_limit_(steps ? kExactStepsDigitLimit : kExactDigitLimit), steps_(steps) {}
 
     int& order() { return m_.n; }
     void clear() { matinv::clear(m_); }
@@ -237,11 +238,9 @@ public:
         const EntryQuestion question{attempt, i, j};
         const ExactEntryError error = value_of(token);
         if (error != ExactEntryError::none) {
-            const ExactRefusal why = error == ExactEntryError::zero_denominator
-                                         ? ExactRefusal::zero_denominator
-                                         : ExactRefusal::too_large;
-            refusal_ = exact_entry_refused(state.reader.place(), question, token, why,
-                                           static_cast<int>(kExactDigitLimit));
+            refusal_ = exact_entry_refused(
+                state.reader.place(), question, token, refusal_of(error),
+                static_cast<int>(digit_limit_), steps_ ? static_cast<int>(kExactDigitLimit) : 0);
             return false;
         }
         if (token.found == Found::number_running_on) {
@@ -272,10 +271,22 @@ public:
 private:
     ExactEntryError value_of(const Token& token) {
         return rational_from_parts(token.numerator, token.fraction ? &token.denominator : nullptr,
-                                   value_);
+                                   value_, digit_limit_);
+    }
+    static ExactRefusal refusal_of(ExactEntryError error) {
+        switch (error) {
+            case ExactEntryError::numerator_too_long:
+                return ExactRefusal::numerator_too_long;
+            case ExactEntryError::denominator_too_long:
+                return ExactRefusal::denominator_too_long;
+            default:
+                return ExactRefusal::zero_denominator;
+        }
     }
 
     ExactMatrices& m_;
+    std::int64_t digit_limit_;
+    bool steps_;
     Rational value_;
     Rational determinant_;
     MessageLine refusal_;
@@ -342,7 +353,7 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
     if (options.exact) {
         // Rationals live on the heap whatever holds them.
         const auto matrices = std::make_unique<ExactMatrices>();
-        ExactMode mode(*matrices);
+        ExactMode mode(*matrices, options.steps);
         converse(run, mode, options);
         return run.diagnostics.exit_status();
     }
