@@ -132,14 +132,14 @@ Typed invert_typed(ExactMatrices& m, const Texts& rows,
 // Entries read through the dialogue's reader, whole and a few bytes at a
 // time: each read's value or refusal, until the reads find no number.
 TEST(Exact, EntriesRead) {
-    // 1/2^332 (a denominator of 100 digits) and 1/2^333 (101) as decimals.
+    // 1/2^498 (a denominator of 150 digits) and 1/2^499 (151) as decimals.
     const auto power = [](unsigned base, unsigned e) {
         Rational p;
         mpz_ui_pow_ui(mpq_numref(p.get()), base, e);
         return rational_text(p);
     };
     std::string halves;
-    for (unsigned e : {332U, 333U}) {
+    for (unsigned e : {498U, 499U}) {
         const std::string fives = power(5, e);
         halves += " 0." + std::string(e - fives.size(), '0') + fives;
     }
@@ -152,15 +152,15 @@ TEST(Exact, EntriesRead) {
         {"0e999999999 1e19", "0; 10000000000000000000; end"},
         {"5e-20 1500e-22", "1/20000000000000000000; 3/20000000000000000000; end"},
         {"12345678901234567890/3", "4115226300411522630; end"},
-        {"1e100 1e-100 1e999999999 1e-999999999",
+        {"1e150 1e-150 1e999999999 1e-999999999",
          "numerator too long, leaving 7; denominator too long, leaving 7; numerator too long, "
          "leaving 7; denominator too long, leaving 7; end"},
-        {"1/1e-99999999999999999999 1/1e401 1e401/7",
+        {"1/1e-99999999999999999999 1/1e601 1e601/7",
          "numerator too long, leaving 7; denominator too long, leaving 7; numerator too long, "
          "leaving 7; end"},
-        {"1e150/1e149 -1/123456789012345678901", "10; -1/123456789012345678901; end"},
-        {halves, "1/" + power(2, 332) + "; denominator too long, leaving 7; end"},
-        {std::string(5000, '7') + " 0." + std::string(500, '3'),
+        {"1e200/1e199 -1/123456789012345678901", "10; -1/123456789012345678901; end"},
+        {halves, "1/" + power(2, 498) + "; denominator too long, leaving 7; end"},
+        {std::string(5000, '7') + " 0." + std::string(700, '3'),
          "numerator too long, leaving 7; denominator too long, leaving 7; end"},
         {"1/0 3/0.00", "denominator 0, leaving 7; denominator 0, leaving 7; end"},
         {"1 /3", "1; text"},

@@ -182,10 +182,10 @@ std::vector<ConversationCase> conversations() {
           {"line 2, column 1: \"1/0\" for entry a11 (row 1, column 1) of matrix 1 has the "
            "denominator 0\n" +
                row_prompt(2, 1),
-           "1 1e-101\n"},
-          {"line 3, column 3: \"1e-101\" for entry a12 (row 1, column 2) of matrix 1 cannot be "
-           "held exactly: its denominator has more than 100 digits; --exact takes at most 100 "
-           "digits above the fraction bar and 100 below, in lowest terms\n" +
+           "1 1e-150\n"},
+          {"line 3, column 3: \"1e-150\" for entry a12 (row 1, column 2) of matrix 1 cannot be "
+           "held exactly: its denominator has more than 150 digits; --exact takes at most 150 "
+           "digits above the fraction bar and 150 below, in lowest terms\n" +
                row_prompt(2, 1),
            "1 2\n"},
           {row_prompt(2, 2), "3 4\n"},

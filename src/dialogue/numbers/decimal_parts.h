@@ -12,12 +12,12 @@ namespace matinv {
 // kept until a digit after them needs them, so that "1.000...0" of any
 // length stays 1; more than kKeptDigits significant digits cannot be held
 // exactly within reason, and only that they were there is kept, with the
-// exponent of the last of them. (An exact entry of 100 digits above and
-// below the fraction bar, such as 1/2^332, takes up to 333 digits written
+// exponent of the last of them. (An exact entry of 150 digits above and
+// below the fraction bar, such as 1/2^498, takes up to 498 digits written
 // out as a decimal.)
 class DecimalParts {
 public:
-    static constexpr int kKeptDigits = 400;
+    static constexpr int kKeptDigits = 600;
 
     void clear() { *this = DecimalParts(); }
     void set_negative() { negative_ = true; }
