@@ -9,6 +9,7 @@
 #include "dialogue/input_reader.h"
 #include "exact/exact_entry.h"
 #include "exact/exact_inversion.h"
+#include "exact/exact_product.h"
 #include "exact/fraction_free_inversion.h"
 #include "exact/rational_text.h"
 #include "io/output_buffer.h"
@@ -349,6 +350,33 @@ TEST(Exact, PropertiesOfGeneratedMatrices) {
             EXPECT_NE(typed.report.find("\n[A][B]=\n" + identity + "\ndet"), std::string::npos)
                 << label;
         }
+        // A A, whose rows and columns have denominators of their own, against
+        // a sum of fractions.
+        ExactProduct square(m->a0, 0, n);
+        Rational row[kMaxOrder], sum, term;
+        for (int i = 0; i < n; ++i) {
+            square.row(m->a0[i], row);
+            for (int j = 0; j < n; ++j) {
+                mpq_set_ui(sum.get(), 0, 1);
+                for (int k = 0; k < n; ++k) {
+                    mpq_mul(term.get(), m->a0[i][k].get(), m->a0[k][j].get());
+                    mpq_add(sum.get(), sum.get(), term.get());
+                }
+                EXPECT_EQ(rational_text(row[j]), rational_text(sum)) << i << ", " << j << " of\n"
+                                                                     << label;
+            }
+        }
+    }
+}
+
+// An order of 0 or less: nothing to invert, determinant 1, a left alone.
+TEST(Exact, FractionFreeOfNoOrder) {
+    auto m = std::make_unique<ExactMatrices>();
+    m->a[0][0] = Rational::fraction(7, 1);
+    Rational det;
+    for (int n : {0, -3}) {
+        EXPECT_EQ(invert_without_fractions(m->a0, n, m->a, det), Outcome::success) << n;
+        EXPECT_EQ(rational_text(det) + " " + rational_text(m->a[0][0]), "1 7") << n;
     }
 }
 
