@@ -40,7 +40,7 @@ gp=$(command -v gp || true)
 [[ -n $gp ]] || echo "exact_run.sh: gp (Debian's pari-gp) is not installed; timing without it" >&2
 
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores,"\
-     "$(uname -sr), load average $(cut -d' ' -f1-3 /proc/loadavg); $(python3 --version)${gp:+; $(echo 'print(version())' | gp -q)}"
+     "$(uname -sr), load average $(cut -d' ' -f1-3 /proc/loadavg); $(python3 --version)${gp:+; PARI/GP $(echo 'v=version(); print(v[1], ".", v[2], ".", v[3])' | gp -q)}"
 
 # [B]: the block of the report between its heading and the next blank line.
 inverse() { sed -n '/^\[B\]=$/,/^$/p' | sed '1d;$d'; }
