@@ -213,9 +213,8 @@ void invert_exactly_order10(benchmark::State& state, const char* format, ExactWa
     auto m = std::make_unique<matinv::ExactMatrices>();
     matinv::clear(*m);
     m->n = 10;
-    std::string digits(way == ExactWay::rationals ? matinv::kExactStepsDigitLimit
-                                                  : matinv::kExactDigitLimit,
-                       '0');
+    std::string digits(
+        way == ExactWay::rationals ? matinv::kExactStepsDigitLimit : matinv::kExactDigitLimit, '0');
     for (int i = 0; i < 10; ++i) {
         for (int j = 0; j < 10; ++j) {
             matinv::Rational x;

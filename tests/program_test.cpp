@@ -500,13 +500,12 @@ TEST(Program, ExactMode) {
          like(place_a11 + "\"1/1000*" + of_a11 +
               too_long("denominator", "20", " (150 without --steps)")),
          arguments({"--exact", "--steps"})},
-        {"21 digits beyond --steps' limit", "1 -123456789012345678901", 1,
-         kOrder + row_prompts(1),
+        {"21 digits beyond --steps' limit", "1 -123456789012345678901", 1, kOrder + row_prompts(1),
          place_a11 + "\"-123456789012345678901\"" + of_a11 +
              too_long("numerator", "20", " (150 without --steps)"),
          arguments({"--exact", "--steps"})},
-        {"150 digits above and below the bar", "1 " + ten_to_150.substr(0, 150) + "/" + threes150, 0,
-         like("*\n[B]=\n" + threes150 + "/" + ten_to_150.substr(0, 150) + "\t\n*"), "", exact},
+        {"150 digits above and below the bar", "1 " + ten_to_150.substr(0, 150) + "/" + threes150,
+         0, like("*\n[B]=\n" + threes150 + "/" + ten_to_150.substr(0, 150) + "\t\n*"), "", exact},
         {"a slash without a denominator runs on", "1 3/ 1", 0,
          like(kOrder + row_prompts(1) + "\n[A]=\n3\t\n*"),
          like("matinv: warning: *\"3\"*runs straight into \"/\"; it was read as 3,*"

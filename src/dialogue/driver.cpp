@@ -238,9 +238,9 @@ public:
         const EntryQuestion question{attempt, i, j};
         const ExactEntryError error = value_of(token);
         if (error != ExactEntryError::none) {
-            refusal_ = exact_entry_refused(
-                state.reader.place(), question, token, refusal_of(error),
-                static_cast<int>(digit_limit_), steps_ ? static_cast<int>(kExactDigitLimit) : 0);
+            refusal_ = exact_entry_refused(state.reader.place(), question, token, refusal_of(error),
+                                           static_cast<int>(digit_limit_),
+                                           steps_ ? static_cast<int>(kExactDigitLimit) : 0);
             return false;
         }
         if (token.found == Found::number_running_on) {

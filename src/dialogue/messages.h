@@ -87,8 +87,7 @@ enum class ExactRefusal : std::uint8_t {
     denominator_too_long
 };
 MessageLine exact_entry_refused(InputPlace place, const EntryQuestion& question, const Token& entry,
-                                ExactRefusal refusal, int digit_limit,
-                                int limit_without_steps = 0);
+                                ExactRefusal refusal, int digit_limit, int limit_without_steps = 0);
 // --exact in a build made without GMP.
 MessageLine exact_arithmetic_missing();
 // `meant` names the option it was most likely meant to be, if any.

@@ -35,8 +35,7 @@ enum class ExactEntryError {
 // denominator in lowest terms has more than digit_limit digits. Leaves out
 // alone unless the answer is none.
 ExactEntryError rational_from_decimal(bool negative, std::string_view digits, std::int64_t exponent,
-                                      Rational& out,
-                                      std::int64_t digit_limit = kExactDigitLimit);
+                                      Rational& out, std::int64_t digit_limit = kExactDigitLimit);
 
 // An entry as the reader scanned it: one decimal, or, given a denominator,
 // the fraction of two. Refused when the denominator is 0 or when the value
