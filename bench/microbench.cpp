@@ -21,6 +21,7 @@
 
 #include "exact/exact_entry.h"
 #include "exact/exact_inversion.h"
+#include "exact/fraction_free_inversion.h"
 #endif
 
 namespace {
@@ -200,15 +201,20 @@ private:
     }
 };
 
+// How an order-10 matrix is inverted exactly: by the elimination in
+// rationals that --exact --steps traces, or by the fraction-free one.
+enum class ExactWay { rationals, without_fractions };
+
 // An order-10 matrix of entries in [-100, 100) written with `format`, or,
-// with no format, of the largest entries the reader takes: as many digits
-// before and after the point as it allows.
-void invert_exactly_order10(benchmark::State& state, const char* format) {
+// with no format, of the largest entries the reader takes for that way:
+// fractions of two integers of as many digits as it allows.
+void invert_exactly_order10(benchmark::State& state, const char* format, ExactWay way) {
     Entries entries;
     auto m = std::make_unique<matinv::ExactMatrices>();
     matinv::clear(*m);
     m->n = 10;
-    std::string digits(matinv::kExactDigitLimit, '0');
+    std::string digits(
+        way == ExactWay::rationals ? matinv::kExactStepsDigitLimit : matinv::kExactDigitLimit, '0');
     for (int i = 0; i < 10; ++i) {
         for (int j = 0; j < 10; ++j) {
             matinv::Rational x;
@@ -241,33 +247,57 @@ void invert_exactly_order10(benchmark::State& state, const char* format) {
     matinv::RationalMatrix work;
     matinv::Rational determinant;
     for (auto _ : state) {
-        for (int i = 0; i < 10; ++i) {
-            std::copy(m->a[i], m->a[i] + 20, work[i]);
+        matinv::Outcome outcome{};
+        if (way == ExactWay::rationals) {
+            for (int i = 0; i < 10; ++i) {
+                std::copy(m->a[i], m->a[i] + 20, work[i]);
+            }
+            outcome = matinv::invert_exactly(work, 10, determinant, longest);
+        } else {
+            outcome = matinv::invert_without_fractions(m->a0, 10, work, determinant);
         }
-        if (matinv::invert_exactly(work, 10, determinant, longest) != matinv::Outcome::success) {
+        if (outcome != matinv::Outcome::success) {
             state.SkipWithError("the matrix has no inverse");
             break;
         }
     }
-    state.counters["longest_digits"] = static_cast<double>(longest.digits);
+    if (way == ExactWay::rationals) {
+        state.counters["longest_digits"] = static_cast<double>(longest.digits);
+    }
 }
 
 void BM_ExactInvertOrder10TwoDecimals(benchmark::State& state) {
-    invert_exactly_order10(state, "%.2f");
+    invert_exactly_order10(state, "%.2f", ExactWay::rationals);
 }
 BENCHMARK(BM_ExactInvertOrder10TwoDecimals)->Unit(benchmark::kMillisecond);
 
 void BM_ExactInvertOrder10SeventeenDigits(benchmark::State& state) {
-    invert_exactly_order10(state, "%.17g");
+    invert_exactly_order10(state, "%.17g", ExactWay::rationals);
 }
 BENCHMARK(BM_ExactInvertOrder10SeventeenDigits)->Unit(benchmark::kMillisecond);
 
-// Fractions of two integers as long as the reader accepts: the worst entries
-// it takes.
+// Fractions of two integers as long as the reader accepts with --steps: the
+// worst entries that elimination is given.
 void BM_ExactInvertOrder10LargestEntries(benchmark::State& state) {
-    invert_exactly_order10(state, nullptr);
+    invert_exactly_order10(state, nullptr, ExactWay::rationals);
 }
 BENCHMARK(BM_ExactInvertOrder10LargestEntries)->Unit(benchmark::kMillisecond);
+
+void BM_FractionFreeOrder10TwoDecimals(benchmark::State& state) {
+    invert_exactly_order10(state, "%.2f", ExactWay::without_fractions);
+}
+BENCHMARK(BM_FractionFreeOrder10TwoDecimals)->Unit(benchmark::kMillisecond);
+
+void BM_FractionFreeOrder10SeventeenDigits(benchmark::State& state) {
+    invert_exactly_order10(state, "%.17g", ExactWay::without_fractions);
+}
+BENCHMARK(BM_FractionFreeOrder10SeventeenDigits)->Unit(benchmark::kMillisecond);
+
+// The worst entries --exact takes without --steps.
+void BM_FractionFreeOrder10LargestEntries(benchmark::State& state) {
+    invert_exactly_order10(state, nullptr, ExactWay::without_fractions);
+}
+BENCHMARK(BM_FractionFreeOrder10LargestEntries)->Unit(benchmark::kMillisecond);
 #endif
 
 }  // namespace

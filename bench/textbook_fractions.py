@@ -6,6 +6,10 @@ inverse as matinv prints [B]: each row's numbers followed by a tab."""
 import sys
 from fractions import Fraction
 
+# Inverses of long fractions run to more digits than Python 3.11 writes by
+# default.
+if hasattr(sys, "set_int_max_str_digits"):
+    sys.set_int_max_str_digits(0)
 words = sys.stdin.read().split()
 n = int(words[0])
 a = [[Fraction(w) for w in words[1 + i * n : 1 + (i + 1) * n]]

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iomanip>
 #include <memory>
 #include <string>
@@ -10,6 +11,8 @@
 #include "exact/digits_kept.h"
 #include "exact/exact_entry.h"
 #include "exact/exact_inversion.h"
+#include "exact/exact_product.h"
+#include "exact/fraction_free_inversion.h"
 #include "exact/rational_text.h"
 #include "io/output_buffer.h"
 #include "support/lcg_random.h"
@@ -56,14 +59,39 @@ std::string read_exactly(InputReader& reader, Rational& x) {
         case ExactEntryError::zero_denominator:
             read = "denominator 0, leaving " + rational_text(x);
             break;
-        case ExactEntryError::too_large:
-            read = "too large, leaving " + rational_text(x);
+        case ExactEntryError::numerator_too_long:
+            read = "numerator too long, leaving " + rational_text(x);
+            break;
+        case ExactEntryError::denominator_too_long:
+            read = "denominator too long, leaving " + rational_text(x);
             break;
     }
     if (token.found == Found::number_running_on) {
         read += " running on into " + shown(token.rest);
     }
     return read;
+}
+
+// The fraction-free elimination, run in place on a copy of the entries,
+// against the elimination in rationals: what it leaves that differs (the
+// entries untouched after a failure), or nothing.
+std::string fraction_free_differs(const ExactMatrices& m, Outcome outcome, const Rational& det) {
+    auto fast = std::make_unique<ExactMatrices>();
+    for (int i = 0; i < m.n; ++i) {
+        std::copy(m.a0[i], m.a0[i] + m.n, fast->a[i]);
+    }
+    Rational fast_det;
+    const Outcome fast_outcome = invert_without_fractions(fast->a, m.n, fast->a, fast_det);
+    std::string differs = fast_outcome != outcome ? "outcome; " : "";
+    differs += fast_det == det ? "" : "determinant " + rational_text(fast_det) + "; ";
+    for (int i = 0; i < m.n; ++i) {
+        const Rational* expected = outcome == Outcome::success ? m.a[i] : m.a0[i];
+        const int columns = outcome == Outcome::success ? 2 * m.n : m.n;
+        if (!std::equal(expected, expected + columns, fast->a[i])) {
+            differs += "row " + std::to_string(i + 1) + ": " + row_text(fast->a[i], columns);
+        }
+    }
+    return differs;
 }
 
 Typed invert_typed(ExactMatrices& m, const Texts& rows,
@@ -92,6 +120,7 @@ Typed invert_typed(ExactMatrices& m, const Texts& rows,
     Rational determinant;
     Typed typed{invert_exactly(m.a, m.n, determinant, observer), "", rational_text(determinant),
                 ""};
+    EXPECT_EQ(fraction_free_differs(m, typed.outcome, determinant), "") << typed_rows;
     for (int i = 0; i < m.n; ++i) {
         typed.inverse += row_text(m.a[i] + m.n, m.n);
     }
@@ -106,19 +135,36 @@ Typed invert_typed(ExactMatrices& m, const Texts& rows,
 // Entries read through the dialogue's reader, whole and a few bytes at a
 // time: each read's value or refusal, until the reads find no number.
 TEST(Exact, EntriesRead) {
+    // 1/2^498 (a denominator of 150 digits) and 1/2^499 (151) as decimals.
+    const auto power = [](unsigned base, unsigned e) {
+        Rational p;
+        mpz_ui_pow_ui(mpq_numref(p.get()), base, e);
+        return rational_text(p);
+    };
+    std::string halves;
+    for (unsigned e : {498U, 499U}) {
+        const std::string fives = power(5, e);
+        halves += " 0." + std::string(e - fives.size(), '0') + fives;
+    }
     const struct {
-        const char* typed;
-        const char* read;
+        std::string typed;
+        std::string read;
     } cases[] = {
         {"47.29 0.1 2.5e-3 2.5/7", "4729/100; 1/10; 1/400; 5/14; end"},
         {"-2/3 1/-3 +.5 5.E+1 -0.0", "-2/3; -1/3; 1/2; 50; 0; end"},
         {"0e999999999 1e19", "0; 10000000000000000000; end"},
         {"5e-20 1500e-22", "1/20000000000000000000; 3/20000000000000000000; end"},
         {"12345678901234567890/3", "4115226300411522630; end"},
-        {"1e20 1e-20 1e999999999",
-         "too large, leaving 7; too large, leaving 7; too large, leaving 7; end"},
-        {"1/1e-99999999999999999999 1/123456789012345678901",
-         "too large, leaving 7; too large, leaving 7; end"},
+        {"1e150 1e-150 1e999999999 1e-999999999",
+         "numerator too long, leaving 7; denominator too long, leaving 7; numerator too long, "
+         "leaving 7; denominator too long, leaving 7; end"},
+        {"1/1e-99999999999999999999 1/1e601 1e601/7",
+         "numerator too long, leaving 7; denominator too long, leaving 7; numerator too long, "
+         "leaving 7; end"},
+        {"1e200/1e199 -1/123456789012345678901", "10; -1/123456789012345678901; end"},
+        {halves, "1/" + power(2, 498) + "; denominator too long, leaving 7; end"},
+        {std::string(5000, '7') + " 0." + std::string(700, '3'),
+         "numerator too long, leaving 7; denominator too long, leaving 7; end"},
         {"1/0 3/0.00", "denominator 0, leaving 7; denominator 0, leaving 7; end"},
         {"1 /3", "1; text"},
         {"1/", "1 running on into \"/\"; text"},
@@ -135,7 +181,7 @@ TEST(Exact, EntriesRead) {
                 one = read_exactly(reader, x);
                 read += (read.empty() ? "" : "; ") + one;
             }
-            EXPECT_EQ(read, c.read) << c.typed;
+            EXPECT_EQ(read, c.read) << c.typed.substr(0, 80);
         });
     }
 }
@@ -284,25 +330,44 @@ Rational textbook_determinant(const ExactMatrices& m) {
     return det;
 }
 
-// Generated matrices of small fractions, some made singular by a repeated
-// row: [A][B] is exactly the identity, and the determinant agrees with a
-// textbook elimination's.
+// Generated matrices of fractions, small or of 12 digits, some half 0 (so
+// that pivots are exchanged), some made singular by a repeated row or a
+// column of zeros: [A][B] is exactly the identity, the determinant agrees
+// with a textbook elimination's, and the fraction-free elimination leaves
+// what the one in rationals leaves (invert_typed holds them equal).
 TEST(Exact, PropertiesOfGeneratedMatrices) {
     testing::LcgRandom random(7);
     auto m = std::make_unique<ExactMatrices>();
-    for (int trial = 0; trial < 60; ++trial) {
+    const auto long_part = [&random] { return std::to_string(random.next() % 999'999'999'999); };
+    for (int trial = 0; trial < 100; ++trial) {
         const int n = 1 + trial % kMaxOrder;
+        const bool half_zeros = trial % 3 == 1;
+        const bool long_parts = trial % 5 == 2;
         Texts rows(n, std::vector<std::string>(n));
-        std::string label;
         for (int i = 0; i < n; ++i) {
             for (int j = 0; j < n; ++j) {
-                rows[i][j] = std::to_string(random.below(41) - 20) + "/" +
-                             std::to_string(1 + random.below(9));
-                label += rows[i][j] + (j + 1 < n ? " " : "\n");
+                if (half_zeros && random.below(2) == 0) {
+                    rows[i][j] = "0";
+                } else if (long_parts) {
+                    rows[i][j] = "-" + long_part() + "/1" + long_part();
+                } else {
+                    rows[i][j] = std::to_string(random.below(41) - 20) + "/" +
+                                 std::to_string(1 + random.below(9));
+                }
             }
         }
         if (trial % 4 == 3 && n > 1) {
             rows[n - 1] = rows[0];
+        }
+        for (int i = 0; trial % 7 == 5 && i < n; ++i) {
+            rows[i][trial % n] = "0";
+        }
+        std::string label;
+        for (const auto& row : rows) {
+            for (const std::string& entry : row) {
+                label += entry + " ";
+            }
+            label += "\n";
         }
         const Typed typed = invert_typed(*m, rows);
         EXPECT_EQ(typed.det, rational_text(textbook_determinant(*m))) << label;
@@ -318,6 +383,33 @@ TEST(Exact, PropertiesOfGeneratedMatrices) {
             EXPECT_NE(typed.report.find("\n[A][B]=\n" + identity + "\ndet"), std::string::npos)
                 << label;
         }
+        // A A, whose rows and columns have denominators of their own, against
+        // a sum of fractions.
+        ExactProduct square(m->a0, 0, n);
+        Rational row[kMaxOrder], sum, term;
+        for (int i = 0; i < n; ++i) {
+            square.row(m->a0[i], row);
+            for (int j = 0; j < n; ++j) {
+                mpq_set_ui(sum.get(), 0, 1);
+                for (int k = 0; k < n; ++k) {
+                    mpq_mul(term.get(), m->a0[i][k].get(), m->a0[k][j].get());
+                    mpq_add(sum.get(), sum.get(), term.get());
+                }
+                EXPECT_EQ(rational_text(row[j]), rational_text(sum)) << i << ", " << j << " of\n"
+                                                                     << label;
+            }
+        }
+    }
+}
+
+// An order of 0 or less: nothing to invert, determinant 1, a left alone.
+TEST(Exact, FractionFreeOfNoOrder) {
+    auto m = std::make_unique<ExactMatrices>();
+    m->a[0][0] = Rational::fraction(7, 1);
+    Rational det;
+    for (int n : {0, -3}) {
+        EXPECT_EQ(invert_without_fractions(m->a0, n, m->a, det), Outcome::success) << n;
+        EXPECT_EQ(rational_text(det) + " " + rational_text(m->a[0][0]), "1 7") << n;
     }
 }
 

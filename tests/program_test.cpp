@@ -504,9 +504,14 @@ TEST(Program, ExactMode) {
 #if MATINV_EXACT_ARITHMETIC
     const std::string place_a11 = "matinv: line 1, column 3: ";
     const std::string of_a11 = " for entry a11 (row 1, column 1)";
-    const std::string too_large =
-        " is too large to hold exactly: in lowest terms, its numerator and its denominator may "
-        "have at most 20 digits each\n";
+    const auto too_long = [](const char* side, const char* limit, const char* steps = "") {
+        return std::string(" cannot be held exactly: its ") + side + " has more than " + limit +
+               " digits; " + (*steps ? "with --steps, " : "") + "--exact takes at most " + limit +
+               " digits above the fraction bar and " + limit + " below, in lowest terms" + steps +
+               "\n";
+    };
+    const std::string ten_to_150 = "1" + std::string(150, '0');
+    const std::string threes150(150, '3');
     const std::string singular5 =
         "5 -8 1 -5 -4 -5 -15 -8 -11 3 0 3 3 3 -1 1 -7 -9 -6 7 5 4 -9 -1 -9 5\n";
     std::string hilbert6 = "6";
@@ -553,9 +558,20 @@ TEST(Program, ExactMode) {
         {"zero denominator", "1 1/0", 1, kOrder + row_prompts(1),
          place_a11 + "\"1/0\"" + of_a11 + " has the denominator 0\n", exact},
         {"a billion digits", "1 1e999999999", 1, kOrder + row_prompts(1),
-         place_a11 + "\"1e999999999\"" + of_a11 + too_large, exact},
-        {"21 digits over 20", "1 1/123456789012345678901", 1, kOrder + row_prompts(1),
-         place_a11 + "\"1/123456789012345678901\"" + of_a11 + too_large, exact},
+         place_a11 + "\"1e999999999\"" + of_a11 + too_long("numerator", "150"), exact},
+        {"151 digits below the bar", "1 1e-150", 1, kOrder + row_prompts(1),
+         place_a11 + "\"1e-150\"" + of_a11 + too_long("denominator", "150"), exact},
+        {"151 digits within --steps' limit of its own", "1 1/" + ten_to_150, 1,
+         kOrder + row_prompts(1),
+         like(place_a11 + "\"1/1000*" + of_a11 +
+              too_long("denominator", "20", " (150 without --steps)")),
+         arguments({"--exact", "--steps"})},
+        {"21 digits beyond --steps' limit", "1 -123456789012345678901", 1, kOrder + row_prompts(1),
+         place_a11 + "\"-123456789012345678901\"" + of_a11 +
+             too_long("numerator", "20", " (150 without --steps)"),
+         arguments({"--exact", "--steps"})},
+        {"150 digits above and below the bar", "1 " + ten_to_150.substr(0, 150) + "/" + threes150,
+         0, like("*\n[B]=\n" + threes150 + "/" + ten_to_150.substr(0, 150) + "\t\n*"), "", exact},
         {"a slash without a denominator runs on", "1 3/ 1", 0,
          like(kOrder + row_prompts(1) + "\n[A]=\n3\t\n*"),
          like("matinv: warning: *\"3\"*runs straight into \"/\"; it was read as 3,*"

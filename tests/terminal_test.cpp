@@ -206,12 +206,10 @@ std::vector<ConversationCase> conversations() {
           {"line 2, column 1: \"1/0\" for entry a11 (row 1, column 1) has the "
            "denominator 0\n" +
                row_prompt(2, 1),
-           "1 1e21\n"},
-          {"line 3, column 3: \"1e21\" for entry a12 (row 1, column 2) is too "
-           "large "
-           "to hold exactly: in lowest terms, its numerator and its denominator may have at "
-           "most "
-           "20 digits each\n" +
+           "1 1e-150\n"},
+          {"line 3, column 3: \"1e-150\" for entry a12 (row 1, column 2) cannot be "
+           "held exactly: its denominator has more than 150 digits; --exact takes at most 150 "
+           "digits above the fraction bar and 150 below, in lowest terms\n" +
                row_prompt(2, 1),
            "1 2\n"},
           {row_prompt(2, 2), "3 4\n"},

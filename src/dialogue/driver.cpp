@@ -23,6 +23,7 @@
 #include "dialogue/exact_report.h"
 #include "exact/exact_entry.h"
 #include "exact/exact_inversion.h"
+#include "exact/fraction_free_inversion.h"
 #include "exact/rational_text.h"
 #endif
 
@@ -274,7 +275,8 @@ private:
 // in exact arithmetic, the report in fractions with the determinant.
 class ExactMode {
 public:
-    explicit ExactMode(ExactMatrices& m) : m_(m) {}
+    ExactMode(ExactMatrices& m, bool steps)
+        : m_(m), digit_limit_(steps ? kExactStepsDigitLimit : kExactDigitLimit), steps_(steps) {}
 
     int& order() { return m_.n; }
     void clear() { matinv::clear(m_); }
@@ -289,11 +291,9 @@ public:
         const EntryQuestion question{attempt, i, j};
         const ExactEntryError error = value_of(token);
         if (error != ExactEntryError::none) {
-            const ExactRefusal why = error == ExactEntryError::zero_denominator
-                                         ? ExactRefusal::zero_denominator
-                                         : ExactRefusal::too_large;
-            refusal_ = exact_entry_refused(state.reader.place(), question, token, why,
-                                           static_cast<int>(kExactDigitLimit));
+            refusal_ = exact_entry_refused(state.reader.place(), question, token, refusal_of(error),
+                                           static_cast<int>(digit_limit_),
+                                           steps_ ? static_cast<int>(kExactDigitLimit) : 0);
             return false;
         }
         if (token.found == Found::number_running_on) {
@@ -305,9 +305,13 @@ public:
     }
     const MessageLine& refusal() const { return refusal_; }
 
+    // The one place that says which elimination runs: the trace shows the
+    // steps of the elimination in rationals, so --steps runs that one; the
+    // report alone is the same by either, and the fraction-free one is
+    // faster by far.
     Outcome invert(DialogueState& state, std::uint64_t attempt, const DialogueOptions& options) {
         if (!options.steps) {
-            return invert_exactly(m_.a, m_.n, determinant_);
+            return invert_without_fractions(m_.a0, m_.n, m_.a, determinant_);
         }
         return invert_with_trace<Rational>(
             state, attempt, options.trace_columns, [this](ExactObserver& observer) {
@@ -320,10 +324,22 @@ public:
 private:
     ExactEntryError value_of(const Token& token) {
         return rational_from_parts(token.numerator, token.fraction ? &token.denominator : nullptr,
-                                   value_);
+                                   value_, digit_limit_);
+    }
+    static ExactRefusal refusal_of(ExactEntryError error) {
+        switch (error) {
+            case ExactEntryError::numerator_too_long:
+                return ExactRefusal::numerator_too_long;
+            case ExactEntryError::denominator_too_long:
+                return ExactRefusal::denominator_too_long;
+            default:
+                return ExactRefusal::zero_denominator;
+        }
     }
 
     ExactMatrices& m_;
+    std::int64_t digit_limit_;
+    bool steps_;
     Rational value_;
     Rational determinant_;
     MessageLine refusal_;
@@ -390,7 +406,7 @@ int run_dialogue(Source& in, Sink& out_sink, Sink& errors, const DialogueOptions
     if (options.exact) {
         // Rationals live on the heap whatever holds them.
         const auto matrices = std::make_unique<ExactMatrices>();
-        ExactMode mode(*matrices);
+        ExactMode mode(*matrices, options.steps);
         converse(run, mode, options);
         return run.diagnostics.exit_status();
     }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "exact/exact_product.h"
 #include "exact/rational_text.h"
 
 namespace matinv {
@@ -19,15 +20,6 @@ void put_row(OutputBuffer& out, const Rational* row, int count, std::string& tex
     out.put_char('\n');
 }
 
-// Again with a0, the matrix as entered, never the reduced left half of a.
-void set_product_entry(Rational& p, const ExactMatrices& m, int i, int j, Rational& term) {
-    mpq_set_ui(p.get(), 0, 1);
-    for (int k = 0; k < m.n; ++k) {
-        mpq_mul(term.get(), m.a0[i][k].get(), m.a[k][m.n + j].get());
-        mpq_add(p.get(), p.get(), term.get());
-    }
-}
-
 }  // namespace
 
 void write_exact_report(OutputBuffer& out, const ExactMatrices& m, const Rational& determinant) {
@@ -41,13 +33,12 @@ void write_exact_report(OutputBuffer& out, const ExactMatrices& m, const Rationa
     for (int i = 0; i < n; ++i) {
         put_row(out, m.a[i] + n, n, text);
     }
+    // Again with a0, the matrix as entered, never the reduced left half of a.
     out.put("\n[A][B]=\n");
+    ExactProduct product(m.a, n, n);
     Rational row[kMaxOrder];
-    Rational term;
     for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
-            set_product_entry(row[j], m, i, j, term);
-        }
+        product.row(m.a0[i], row);
         put_row(out, row, n, text);
     }
     out.put("\ndet[A]=\n");

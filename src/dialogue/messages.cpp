@@ -196,16 +196,20 @@ MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_
 }
 
 MessageLine exact_entry_refused(InputPlace place, const EntryQuestion& question, const Token& entry,
-                                ExactRefusal refusal, int digit_limit) {
+                                ExactRefusal refusal, int digit_limit, int limit_without_steps) {
     MessageLine line;
     append(line, place, ShownText(entry.text.view()).view(), " for ", question);
     if (refusal == ExactRefusal::zero_denominator) {
         append(line, " has the denominator 0");
-    } else {
-        append(line,
-               " is too large to hold exactly: in lowest terms, its numerator and its "
-               "denominator may have at most ",
-               digit_limit, " digits each");
+        return line;
+    }
+    append(line, " cannot be held exactly: its ",
+           refusal == ExactRefusal::numerator_too_long ? "numerator" : "denominator",
+           " has more than ", digit_limit, " digits; ",
+           limit_without_steps > 0 ? "with --steps, " : "", "--exact takes at most ", digit_limit,
+           " digits above the fraction bar and ", digit_limit, " below, in lowest terms");
+    if (limit_without_steps > 0) {
+        append(line, " (", limit_without_steps, " without --steps)");
     }
     return line;
 }

@@ -64,9 +64,14 @@ MessageLine output_unwritable(int error);
 MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix);
 // Why an entry read exactly at `place` cannot be taken: p/0, or more digits
 // than `digit_limit` in its numerator or its denominator in lowest terms.
-enum class ExactRefusal : std::uint8_t { zero_denominator, too_large };
+// A limit_without_steps above 0 says that digit_limit is --steps' own.
+enum class ExactRefusal : std::uint8_t {
+    zero_denominator,
+    numerator_too_long,
+    denominator_too_long
+};
 MessageLine exact_entry_refused(InputPlace place, const EntryQuestion& question, const Token& entry,
-                                ExactRefusal refusal, int digit_limit);
+                                ExactRefusal refusal, int digit_limit, int limit_without_steps = 0);
 // --exact in a build made without GMP.
 MessageLine exact_arithmetic_missing();
 // `meant` names the option it was most likely meant to be, if any.

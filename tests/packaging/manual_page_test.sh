@@ -29,31 +29,32 @@ done < <(groff -man -Tascii -P-c -rLL=400n -rHY=0 "$manual" |
     sed -e 's/_\x08./\x01/g' -e 's/.\x08//g' |
     sed -n 's/^ *\(matinv: .*\)$/\1/p' |
     sed -e 's/[][\\.*+?^$(){}|]/\\&/g' -e 's/\x01\x01*/.+/g')
-# A build without exact arithmetic refuses --exact, so its two messages
-# about exact entries, both naming the denominator, are not asked of it, nor
-# the words of a measured [B]; a build with it measures [B] where the others
-# would bound it by rcond.
+# A build without exact arithmetic refuses --exact, so its messages about
+# exact entries, which name the denominator or what --exact takes, are not
+# asked of it, nor the words of a measured [B]; a build with it measures [B]
+# where the others would bound it by rcond.
 has_exact=1
 "$program" --exact </dev/null >/dev/null 2>&1 || [[ $? -ne 2 ]] || has_exact=0
-unasked='denominator|as typed'
+unasked='denominator|--exact takes|as typed'
 (( ! has_exact )) || unasked='working precision|may have lost'
 for k in "${!templates[@]}"; do
     [[ ! ${templates[k]} =~ $unasked ]] || unset 'templates[k]'
 done
 (( ${#templates[@]} >= 6 )) || fail "found only ${#templates[@]} messages in $manual"
 
-# Input, where standard output goes, the exit status, any argument, and a
-# file to read instead of the input when one is given; one run for each
-# message.
+# Input, where standard output goes, the exit status, any arguments (split
+# at blanks), and a file to read instead of the input when one is given;
+# one run for each message.
 messages=()
 while IFS='|' read -r input stdout expected argument stdin; do
-    [[ $argument != --exact ]] || (( has_exact )) || continue
+    [[ $argument != --exact* ]] || (( has_exact )) || continue
     status=0
     if [[ -n $stdin ]]; then
-        message=$("$program" ${argument:+"$argument"} 2>&1 <"$stdin" >"$stdout") || status=$?
+        # shellcheck disable=SC2086
+        message=$("$program" $argument 2>&1 <"$stdin" >"$stdout") || status=$?
     else
-        message=$(printf '%b' "$input" | "$program" ${argument:+"$argument"} 2>&1 >"$stdout") ||
-            status=$?
+        # shellcheck disable=SC2086
+        message=$(printf '%b' "$input" | "$program" $argument 2>&1 >"$stdout") || status=$?
     fi
     [[ $status -eq $expected ]] || fail "input '$input' exited with $status, expected $expected"
     [[ $message != *$'\n'* ]] || fail "input '$input' gave more than one line: $message"
@@ -85,6 +86,8 @@ abc|/dev/null|1|
 2\n\n4 x|/dev/null|1|
 1 1/0|/dev/null|1|--exact
 1 1e999999999|/dev/null|1|--exact
+1 1e-200|/dev/null|1|--exact
+1 1e21|/dev/null|1|--exact --steps
 \xff\xfe2\x00|/dev/null|1|
 RUNS
 # Notes that only a terminal gets, which script(1) gives the program.

@@ -24,6 +24,8 @@ public:
         }
         mpz_init(factor_);
         mpz_init(term_);
+        mpz_init(shared_);
+        mpz_init(denominator_);
         for (int i = 0; i < kMaxOrder; ++i) {
             row_[i] = m_[i];
         }
@@ -39,6 +41,8 @@ public:
         }
         mpz_clear(factor_);
         mpz_clear(term_);
+        mpz_clear(shared_);
+        mpz_clear(denominator_);
     }
     IntegerWork(const IntegerWork&) = delete;
     IntegerWork& operator=(const IntegerWork&) = delete;
@@ -51,6 +55,8 @@ public:
     mpz_ptr scale(int i) { return scale_[i]; }
     mpz_ptr factor() { return factor_; }
     mpz_ptr term() { return term_; }
+    mpz_ptr shared() { return shared_; }
+    mpz_ptr denominator() { return denominator_; }
 
 private:
     mpz_t m_[kMaxOrder][kColumns];
@@ -58,6 +64,8 @@ private:
     mpz_t scale_[kMaxOrder];
     mpz_t factor_;
     mpz_t term_;
+    mpz_t shared_;
+    mpz_t denominator_;
 };
 
 // [M | I], M being row i of a0 times the lcm of its denominators.
@@ -145,19 +153,53 @@ int eliminate(IntegerWork& w, int n) {
     return sign;
 }
 
-// [B] = adj D / d entry by entry, each reduced once; the left half the
-// identity; det A = det M / det D.
-void write_inverse(IntegerWork& w, int n, int sign, RationalMatrix& a, Rational& determinant) {
+// Column j of [B] = adj D / d, that is (adj)_kj L_j / d for each row k,
+// in lowest terms. With e = gcd(L_j, d), the fraction is (adj)_kj (L_j/e)
+// over d/e, and L_j/e has no factor in common with d/e, so (adj)_kj's gcd g
+// with d/e is all that cancels. That g divides G = gcd(d/e, the product of
+// the column's entries mod d/e), and G is mostly small: one gcd of the full
+// length per column, and a short one per entry, rather than one of the full
+// length per entry.
+void write_inverse_column(IntegerWork& w, int n, int j, RationalMatrix& a) {
     mpz_srcptr d = w.at(n - 1, n - 1);
+    const mpz_ptr e = w.factor();
+    const mpz_ptr g = w.term();
+    const mpz_ptr shared = w.shared();
+    const mpz_ptr den = w.denominator();
+    const mpz_ptr scale = w.scale(j);
+    mpz_gcd(e, scale, d);
+    mpz_divexact(den, d, e);
+    mpz_divexact(scale, scale, e);
+    if (mpz_sgn(den) < 0) {
+        mpz_neg(den, den);
+        mpz_neg(scale, scale);
+    }
+    mpz_set_ui(shared, 1);
     for (int k = 0; k < n; ++k) {
-        for (int j = 0; j < n; ++j) {
-            mpq_set_ui(a[k][j].get(), k == j ? 1 : 0, 1);
-            mpq_ptr b = a[k][n + j].get();
-            mpz_mul(mpq_numref(b), w.at(k, n + j), w.scale(j));
-            mpz_set(mpq_denref(b), d);
-            mpq_canonicalize(b);
+        if (mpz_sgn(w.at(k, n + j)) != 0) {
+            mpz_mul(shared, shared, w.at(k, n + j));
+            mpz_tdiv_r(shared, shared, den);
         }
     }
+    mpz_gcd(shared, shared, den);
+    for (int k = 0; k < n; ++k) {
+        mpq_ptr b = a[k][n + j].get();
+        mpz_srcptr adj = w.at(k, n + j);
+        if (mpz_sgn(adj) == 0) {
+            mpq_set_ui(b, 0, 1);
+            continue;
+        }
+        mpz_gcd(g, adj, shared);
+        mpz_divexact(mpq_numref(b), adj, g);
+        mpz_mul(mpq_numref(b), mpq_numref(b), scale);
+        mpz_divexact(mpq_denref(b), den, g);
+    }
+}
+
+// [B] column by column; the left half the identity; det A = det M / det D,
+// D's entries taken before write_inverse_column changes them.
+void write_inverse(IntegerWork& w, int n, int sign, RationalMatrix& a, Rational& determinant) {
+    mpz_srcptr d = w.at(n - 1, n - 1);
     mpq_ptr det = determinant.get();
     mpz_set(mpq_numref(det), d);
     if (sign < 0) {
@@ -168,6 +210,14 @@ void write_inverse(IntegerWork& w, int n, int sign, RationalMatrix& a, Rational&
         mpz_mul(mpq_denref(det), mpq_denref(det), w.scale(i));
     }
     mpq_canonicalize(det);
+    for (int k = 0; k < n; ++k) {
+        for (int j = 0; j < n; ++j) {
+            mpq_set_ui(a[k][j].get(), k == j ? 1 : 0, 1);
+        }
+    }
+    for (int j = 0; j < n; ++j) {
+        write_inverse_column(w, n, j, a);
+    }
 }
 
 }  // namespace

@@ -11,10 +11,13 @@ namespace matinv {
 // (-1)^negative x digits() x 10^exponent(). Zeros are counted rather than
 // kept until a digit after them needs them, so that "1.000...0" of any
 // length stays 1; more than kKeptDigits significant digits cannot be held
-// exactly within reason, and only that they were there is kept.
+// exactly within reason, and only that they were there is kept, with the
+// exponent of the last of them. (An exact entry of 150 digits above and
+// below the fraction bar, such as 1/2^498, takes up to 498 digits written
+// out as a decimal.)
 class DecimalParts {
 public:
-    static constexpr int kKeptDigits = 96;
+    static constexpr int kKeptDigits = 600;
 
     void clear() { *this = DecimalParts(); }
     void set_negative() { negative_ = true; }
