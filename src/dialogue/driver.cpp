@@ -125,7 +125,7 @@ bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
             // The question is made only where it is said: made for every
             // entry, it would cost the plain run a tenth of its reading.
             if (!takes_number(state, token)) {
-                if (!ask_again_after(state, token, EntryQuestion{attempt, i, j})) {
+                if (!mode.ask_again_after(state, token, EntryQuestion{attempt, i, j})) {
                     return false;
                 }
                 break;
@@ -202,6 +202,11 @@ public:
         return true;
     }
     static MessageLine refusal() { return {}; }
+    // The fault says what the token's value is.
+    static bool ask_again_after(DialogueState& state, const Token& token,
+                                const EntryQuestion& question) {
+        return matinv::ask_again_after(state, token, question);
+    }
 
     Outcome invert(DialogueState& state, std::uint64_t attempt, const DialogueOptions& options) {
         if (!options.steps) {
@@ -242,13 +247,7 @@ public:
     // refusal() then says why.
     bool store(DialogueState& state, std::uint64_t attempt, int i, int j, const Token& token) {
         const EntryQuestion question{attempt, i, j};
-        const ExactEntryError error = value_of(token);
-        if (error != ExactEntryError::none) {
-            const ExactRefusal why = error == ExactEntryError::zero_denominator
-                                         ? ExactRefusal::zero_denominator
-                                         : ExactRefusal::too_large;
-            refusal_ = exact_entry_refused(state.reader.place(), question, token, why,
-                                           static_cast<int>(kExactDigitLimit));
+        if (!take_value(state, question, token)) {
             return false;
         }
         if (token.found == Found::number_running_on) {
@@ -259,6 +258,18 @@ public:
         return true;
     }
     const MessageLine& refusal() const { return refusal_; }
+    // A number that runs on, at a terminal, is told as the rational it
+    // would be read as, or refused as store() would refuse it.
+    bool ask_again_after(DialogueState& state, const Token& token, const EntryQuestion& question) {
+        if (token.found != Found::number_running_on) {
+            return matinv::ask_again_after(state, token, question);
+        }
+        if (!take_value(state, question, token)) {
+            return ask_again(state, refusal_);
+        }
+        return ask_again(state,
+                         read_fault(token, state.reader.place(), question, rational_text(value_)));
+    }
 
     Outcome invert(DialogueState& state, std::uint64_t attempt, const DialogueOptions& options) {
         if (!options.steps) {
@@ -273,9 +284,20 @@ public:
     void report(DialogueState& state) { write_exact_report(state.out, m_, determinant_); }
 
 private:
-    ExactEntryError value_of(const Token& token) {
-        return rational_from_parts(token.numerator, token.fraction ? &token.denominator : nullptr,
-                                   value_);
+    // The token's value into value_; false, with refusal() saying why, for
+    // a zero denominator or a number beyond the digit limit.
+    bool take_value(DialogueState& state, const EntryQuestion& question, const Token& token) {
+        const ExactEntryError error = rational_from_parts(
+            token.numerator, token.fraction ? &token.denominator : nullptr, value_);
+        if (error == ExactEntryError::none) {
+            return true;
+        }
+        const ExactRefusal why = error == ExactEntryError::zero_denominator
+                                     ? ExactRefusal::zero_denominator
+                                     : ExactRefusal::too_large;
+        refusal_ = exact_entry_refused(state.reader.place(), question, token, why,
+                                       static_cast<int>(kExactDigitLimit));
+        return false;
     }
 
     ExactMatrices& m_;
