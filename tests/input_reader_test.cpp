@@ -465,8 +465,8 @@ TEST(ReadEntry, FlushesPendingOutputOnlyBeforeItWaits) {
     EXPECT_EQ(source.output_seen_at_reads.back(), "first? second? third? ");
 }
 
-// Once the output cannot be written, the reader says so and reads no more,
-// though the input goes on.
+// Once the output cannot be written, the input ends for the reader, though
+// it goes on; the output tells why.
 TEST(ReadEntry, StopsWhenPendingOutputCannotBeWritten) {
     MemorySink sink;
     sink.failing_write = 2;
@@ -476,7 +476,8 @@ TEST(ReadEntry, StopsWhenPendingOutputCannotBeWritten) {
     out.put("first? ");
     ASSERT_EQ(reader.read_entry().found, Found::number);
     out.put("second? ");
-    EXPECT_EQ(reader.read_entry().found, Found::output_failed);
+    EXPECT_EQ(reader.read_entry().found, Found::end);
+    EXPECT_TRUE(out.failed());
     EXPECT_EQ(source.output_seen_at_reads.size(), 1U);
 }
 

@@ -76,10 +76,19 @@ bool takes_number(const DialogueState& state, const Token& token) {
            (token.found == Found::number_running_on && !state.reader.at_terminal());
 }
 
+// Output that can no longer be written ends the input for the reader (see
+// ByteCursor): the run then ends, saying so.
+bool output_failed(DialogueState& state) {
+    return state.out.failed() && !end_run(state, output_unwritable(state.out.error()));
+}
+
 // A read that found no number to take: Enter on an empty line asks again
 // with nothing to say, text or a number running on may be a typo, and
-// anything else ends the input.
+// anything else ends the input, or the run when the output failed.
 bool ask_again_after(DialogueState& state, const Token& token, const Question& question) {
+    if (token.found != Found::number_running_on && output_failed(state)) {
+        return false;
+    }
     if (token.found == Found::empty_line) {
         return true;
     }
@@ -94,6 +103,11 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
     for (;;) {
         state.out.put(kOrderPrompt);
         const Token& token = state.reader.read_order();
+        // No order is taken once the output has failed: nothing it asks
+        // for could be shown.
+        if (output_failed(state)) {
+            return false;
+        }
         if (!takes_number(state, token)) {
             if (!ask_again_after(state, token, OrderQuestion{attempt})) {
                 return false;

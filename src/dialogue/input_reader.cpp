@@ -52,14 +52,9 @@ bool starts_decimal(Cursor& in, std::size_t ahead) {
 
 }  // namespace
 
-// Once the output has failed, that is what the read found: the cursor
-// stops taking input once its prompts cannot be shown.
 const Token& InputReader::no_number_left() {
     cursor_.mark_place();
-    if (pending_.failed()) {
-        token_.found = Found::output_failed;
-        token_.error = pending_.error();
-    } else if (cursor_.take_blank_line()) {
+    if (cursor_.take_blank_line()) {
         token_.found = Found::empty_line;
     } else if (source_.error() != 0) {
         token_.found = Found::unreadable;
@@ -73,9 +68,6 @@ const Token& InputReader::no_number_left() {
 // The refused text is kept as far as it has arrived: waiting for the rest
 // of it would keep the user from hearing about it until a blank follows.
 const Token& InputReader::refuse() {
-    if (pending_.failed()) {
-        return no_number_left();
-    }
     token_.found = Found::text;
     token_.text.assign(cursor_.word(ShownText::kLookedAtBytes, Refill::none));
     return token_;
@@ -114,9 +106,7 @@ const Token& InputReader::read_order() {
         return token_;
     }
     cursor_.skip_byte_order_mark();
-    return read_number([this](KeepingCursor& in) {
-        return scan_whole_number(in, token_.order) && !pending_.failed();
-    });
+    return read_number([this](KeepingCursor& in) { return scan_whole_number(in, token_.order); });
 }
 
 // Most entries are taken by a scan of what has arrived, up to the white

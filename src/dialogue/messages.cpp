@@ -173,8 +173,6 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
                        std::string_view read_as) {
     MessageLine line;
     switch (token.found) {
-        case Found::output_failed:
-            return output_unwritable(token.error);
         case Found::unreadable:
             append(line, "standard input could not be read: ", std::strerror(token.error));
             break;

@@ -70,7 +70,7 @@ using Question = std::variant<OrderQuestion, EntryQuestion>;
 enum class Block : std::uint8_t { entered, inverse };
 
 // Errors. A read that found no number to take, at `place`, is told by what
-// it found: the output that failed, the input that could not be read or is
+// it found: the input that could not be read or is
 // UTF-16, the end of the input, text, shown as ShownText shows it and
 // followed by its hint, if it has one, or a number that runs on into text,
 // shown whole and as the two parts a stream of numbers reads: the number as
