@@ -49,7 +49,8 @@ struct Token {
     TypedText rest;
     // The errno value, when the input is unreadable.
     int error = 0;
-    // Of an entry read exactly: the decimal, or the two of a fraction.
+    // Of an entry read exactly, or scanned past the quick path: the decimal,
+    // or, when `fraction`, the two of a fraction.
     DecimalParts numerator;
     DecimalParts denominator;
     bool fraction = false;
