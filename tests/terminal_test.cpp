@@ -20,6 +20,7 @@ namespace {
 using matinv::testing::Conversation;
 using matinv::testing::Exchange;
 using matinv::testing::hold_conversation;
+using matinv::testing::kFractionWord;
 using matinv::testing::kNoInverse;
 using matinv::testing::kOrder;
 using matinv::testing::kSession;
@@ -44,13 +45,6 @@ struct ConversationCase {
 void PrintTo(const ConversationCase& c, std::ostream* os) {
     *os << ::testing::PrintToString(c.session[0].answer);
 }
-
-// After a fraction typed in the default mode, where --exact is built.
-#if MATINV_EXACT_ARITHMETIC
-const std::string kFractionWord = "; matinv --exact reads fractions";
-#else
-const std::string kFractionWord;
-#endif
 
 // At a terminal, a typo is said and asked again, the rest of a paste dropped
 // and earlier rows kept; a line after Enter follows the echo, one after a
@@ -205,17 +199,15 @@ std::vector<ConversationCase> conversations() {
          "--exact"},
 #endif
     };
-#if MATINV_EXACT_ARITHMETIC
-    // --exact names the rational that a number running on would be read as.
+#if MATINV_EXACT_ARITHMETIC  // --exact names the rational a number running on is read as
     const char* const exact_run_ons[][3] = {
         {"3x", "3", "\"x\""},
         {"7-1", "7", "\"-1\""},
-        {"1,5", "1", "\",5\"; a comma is neither a decimal point nor a separator here"},
         {"2/3x", "2/3", "\"x\""},
         {"1.5x", "3/2", "\"x\""},
         {"-4x", "-4", "\"x\""},
         {"9/2-1", "9/2", "\"-1\""},
-    };
+        {"1,5", "1", "\",5\"; a comma is neither a decimal point nor a separator here"}};
     for (const auto& [typed, read_as, then] : exact_run_ons) {
         const std::string found = std::string("\"") + typed + "\", which would be read as " +
                                   read_as + " and then " + then;
