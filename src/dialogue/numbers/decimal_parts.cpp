@@ -28,9 +28,9 @@ double DecimalParts::value() const {
     if (significant_ == 0) {
         text[length++] = '0';
     }
-    const std::int64_t exponent = point_ + exponent_;
+    const std::int64_t power = point_ + exponent_;
     text[length++] = 'e';
-    const auto written = std::to_chars(text + length, text + sizeof text - 1, exponent);
+    const auto written = std::to_chars(text + length, text + sizeof text - 1, power);
     length = static_cast<int>(written.ptr - text);
 #if defined(__cpp_lib_to_chars)
     // from_chars rounds correctly everywhere; some C libraries' strtod does
@@ -39,7 +39,7 @@ double DecimalParts::value() const {
     if (std::from_chars(text, text + length, result).ec == std::errc::result_out_of_range) {
         // The value is then left alone. The digits start with a nonzero one,
         // so the exponent tells overflow from underflow.
-        result = exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        result = power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
         return negative_ ? -result : result;
     }
     return result;

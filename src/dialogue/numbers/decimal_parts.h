@@ -65,8 +65,7 @@ private:
 
     // Significant digits, leading zeros dropped; only the first kept_count_
     // are ever read, so clearing leaves them.
-    // cppcheck-suppress uninitMemberVarPrivate
-    char kept_[kStoredDigits + 1];
+    char kept_[kStoredDigits + 1] = {};
     int kept_count_ = 0;
     int significant_ = 0;  // kept_ up to its last nonzero digit
     bool dropped_nonzero_ = false;
