@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "numbers/decimal_digits.h"
+#include "numbers/decimal_parts.h"
 #include "numbers/decimal_scanner.h"
 #include "numbers/exact_decimal.h"
 
@@ -36,7 +36,7 @@ void check(bool holds, const char* fault, const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     TextCursor in{text.c_str()};
-    matinv::DecimalDigits digits;
+    matinv::DecimalParts digits;
     const bool taken = matinv::scan_decimal(in, digits);
     const double value = taken ? digits.value() : 0.0;
     const double expected = std::strtod(std::string(text.c_str(), in.at).c_str(), nullptr);

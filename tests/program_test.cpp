@@ -207,9 +207,9 @@ TEST(Program, Transcripts) {
         // A fraction is a number that runs on, through a pipe as ever.
         {"1/2 runs on", "1 1/2", 0, like(kOrder + row_prompts(1) + "*[B]=\n1.0000000000\t\n*"),
          "matinv: warning: line 1, column 3: \"1\" for entry a11 (row 1, column 1) "
-         "runs straight into \"/2\"; it was read as 1, and \"/2\" is left for the next read\n"
-         "matinv: note: line 1, column 4: the input goes on with \"/2\", which is not read: the "
-         "report ends the run\n"},
+         "runs straight into \"/2\"; it was read as 1, and \"/2\" is left for the next read" +
+             kFractionWord + "\nmatinv: note: line 1, column 4: the input goes on with \"/2\", " +
+             "which is not read: the report ends the run\n"},
         // A byte order mark, as some editors write, starts the input unseen.
         {"a byte order mark", kBom + "2 4 7 2 6", 0, kOrder + row_prompts(2) + kReport2x2},
         {"entries beyond the double range", "1 1e400", 0,

@@ -20,6 +20,7 @@ namespace {
 using matinv::testing::Conversation;
 using matinv::testing::Exchange;
 using matinv::testing::hold_conversation;
+using matinv::testing::kFractionWord;
 using matinv::testing::kNoInverse;
 using matinv::testing::kOrder;
 using matinv::testing::kSession;
@@ -56,7 +57,8 @@ std::vector<ConversationCase> conversations() {
     const std::string inverse = "[B]=\n0.6000000000\t-0.7000000000\t\n-0.2000000000\t0.4";
     // Row 1 of the 2x2 example, then 2 and `typed` for row 2, said as
     // `found`: row 2 is asked again and the report is the example's.
-    const auto typo_in_row_2 = [&inverse](const std::string& typed, const std::string& found) {
+    const auto typo_in_row_2 = [&inverse](const std::string& typed, const std::string& found,
+                                          const std::string& report = {}) {
         return std::vector<Exchange>{{kOrder, "2\n"},
                                      {row_prompt(2, 1), "4 7\n"},
                                      {row_prompt(2, 2), "2 " + typed + "\n"},
@@ -64,7 +66,7 @@ std::vector<ConversationCase> conversations() {
                                       "column 2), but found " +
                                           found + "\n" + row_prompt(2, 2),
                                       "2 6\n"},
-                                     {inverse, ""}};
+                                     {report.empty() ? inverse : report, ""}};
     };
     const auto typo_in_order = [](const std::string& typed, const std::string& found) {
         return std::vector<Exchange>{{kOrder, typed + "\n"},
@@ -149,7 +151,8 @@ std::vector<ConversationCase> conversations() {
          typo_in_row_2("3..5", "\"3..5\", which would be read as 3 and then \".5\""), 0},
         {Over::terminal,
          typo_in_row_2("1e3.5", "\"1e3.5\", which would be read as 1000 and then \".5\""), 0},
-        {Over::terminal, typo_in_row_2("1/2", "\"1/2\", which would be read as 1 and then \"/2\""),
+        {Over::terminal,
+         typo_in_row_2("1/2", "\"1/2\", which would be read as 1 and then \"/2\"" + kFractionWord),
          0},
         {Over::terminal, typo_in_row_2("6x", "\"6x\", which would be read as 6 and then \"x\""), 0},
         {Over::terminal,
@@ -218,6 +221,23 @@ std::vector<ConversationCase> conversations() {
          "--exact"},
 #endif
     };
+#if MATINV_EXACT_ARITHMETIC  // --exact names the rational a number running on is read as
+    const char* const exact_run_ons[][3] = {
+        {"3x", "3", "\"x\""},
+        {"7-1", "7", "\"-1\""},
+        {"2/3x", "2/3", "\"x\""},
+        {"1.5x", "3/2", "\"x\""},
+        {"-4x", "-4", "\"x\""},
+        {"9/2-1", "9/2", "\"-1\""},
+        {"1,5", "1", "\",5\"; a comma is neither a decimal point nor a separator here"}};
+    for (const auto& [typed, read_as, then] : exact_run_ons) {
+        const std::string found = std::string("\"") + typed + "\", which would be read as " +
+                                  read_as + " and then " + then;
+        cases.push_back({Over::terminal,
+                         typo_in_row_2(typed, found, "[B]=\n3/5\t-7/10\t\n-1/5\t2/5\t\n"), 0,
+                         "--exact"});
+    }
+#endif
     return cases;
 }
 

@@ -88,10 +88,19 @@ bool takes_number(const DialogueState& state, const Token& token) {
            (token.found == Found::number_running_on && !state.reader.at_terminal());
 }
 
+// Output that can no longer be written ends the input for the reader (see
+// ByteCursor): the run then ends, saying so.
+bool output_failed(DialogueState& state) {
+    return state.out.failed() && !end_run(state, output_unwritable(state.out.error()));
+}
+
 // A read that found no number to take: Enter on an empty line asks again
 // with nothing to say, text or a number running on may be a typo, and
-// anything else ends the input.
+// anything else ends the input, or the run when the output failed.
 bool ask_again_after(DialogueState& state, const Token& token, const Question& question) {
+    if (token.found != Found::number_running_on && output_failed(state)) {
+        return false;
+    }
     if (token.found == Found::empty_line) {
         return true;
     }
@@ -109,6 +118,11 @@ bool read_order(DialogueState& state, std::uint64_t attempt, int& n) {
     for (;;) {
         state.out.put(kOrderPrompt);
         const Token& token = state.reader.read_order();
+        // No order is taken once the output has failed: nothing it asks
+        // for could be shown.
+        if (output_failed(state)) {
+            return false;
+        }
         if (token.found == Found::end && attempt > 1 && !typed) {
             state.diagnostics.fail(read_fault(token, state.reader.place(), OrderQuestion{attempt}),
                                    kEndedAfterRefusal);
@@ -163,7 +177,7 @@ bool read_row(DialogueState& state, Mode& mode, std::uint64_t attempt, int i) {
             // The question is made only where it is said: made for every
             // entry, it would cost the plain run a tenth of its reading.
             if (!takes_number(state, token)) {
-                if (!ask_again_after(state, token, EntryQuestion{attempt, i, j})) {
+                if (!mode.ask_again_after(state, token, EntryQuestion{attempt, i, j})) {
                     return false;
                 }
                 break;
@@ -248,6 +262,11 @@ public:
         return true;
     }
     static MessageLine refusal() { return {}; }
+    // The fault says what the token's value is.
+    static bool ask_again_after(DialogueState& state, const Token& token,
+                                const EntryQuestion& question) {
+        return matinv::ask_again_after(state, token, question);
+    }
 
     Outcome invert(DialogueState& state, std::uint64_t attempt, const DialogueOptions& options) {
         if (!options.steps) {
@@ -289,11 +308,7 @@ public:
     // refusal() then says why.
     bool store(DialogueState& state, std::uint64_t attempt, int i, int j, const Token& token) {
         const EntryQuestion question{attempt, i, j};
-        const ExactEntryError error = value_of(token);
-        if (error != ExactEntryError::none) {
-            refusal_ = exact_entry_refused(state.reader.place(), question, token, refusal_of(error),
-                                           static_cast<int>(digit_limit_),
-                                           steps_ ? static_cast<int>(kExactDigitLimit) : 0);
+        if (!take_value(state, question, token)) {
             return false;
         }
         if (token.found == Found::number_running_on) {
@@ -304,6 +319,18 @@ public:
         return true;
     }
     const MessageLine& refusal() const { return refusal_; }
+    // A number that runs on, at a terminal, is told as the rational it
+    // would be read as, or refused as store() would refuse it.
+    bool ask_again_after(DialogueState& state, const Token& token, const EntryQuestion& question) {
+        if (token.found != Found::number_running_on) {
+            return matinv::ask_again_after(state, token, question);
+        }
+        if (!take_value(state, question, token)) {
+            return ask_again(state, refusal_);
+        }
+        return ask_again(state,
+                         read_fault(token, state.reader.place(), question, rational_text(value_)));
+    }
 
     // The one place that says which elimination runs: the trace shows the
     // steps of the elimination in rationals, so --steps runs that one; the
@@ -322,9 +349,18 @@ public:
     void report(DialogueState& state) { write_exact_report(state.out, m_, determinant_); }
 
 private:
-    ExactEntryError value_of(const Token& token) {
-        return rational_from_parts(token.numerator, token.fraction ? &token.denominator : nullptr,
-                                   value_, digit_limit_);
+    // The token's value into value_; false, with refusal() saying why, for
+    // a zero denominator or a number beyond the digit limit.
+    bool take_value(DialogueState& state, const EntryQuestion& question, const Token& token) {
+        const ExactEntryError error = rational_from_parts(
+            token.numerator, token.fraction ? &token.denominator : nullptr, value_, digit_limit_);
+        if (error == ExactEntryError::none) {
+            return true;
+        }
+        refusal_ = exact_entry_refused(state.reader.place(), question, token, refusal_of(error),
+                                       static_cast<int>(digit_limit_),
+                                       steps_ ? static_cast<int>(kExactDigitLimit) : 0);
+        return false;
     }
     static ExactRefusal refusal_of(ExactEntryError error) {
         switch (error) {

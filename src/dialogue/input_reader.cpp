@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "numbers/decimal_digits.h"
+#include "numbers/decimal_parts.h"
 #include "numbers/decimal_scanner.h"
 #include "numbers/exact_decimal.h"
 
@@ -50,16 +50,19 @@ bool starts_decimal(Cursor& in, std::size_t ahead) {
     return is_digit(in.peek(at)) || (in.peek(at) == '.' && is_digit(in.peek(at + 1)));
 }
 
+// A decimal into `parts`, which keeps it whole for the double, the exact
+// value and the typed entry alike.
+template <class Cursor>
+bool scan_parts(Cursor& in, DecimalParts& parts) {
+    parts.clear();
+    return scan_decimal(in, parts);
+}
+
 }  // namespace
 
-// Once the output has failed, that is what the read found: the cursor
-// stops taking input once its prompts cannot be shown.
 const Token& InputReader::no_number_left() {
     cursor_.mark_place();
-    if (pending_.failed()) {
-        token_.found = Found::output_failed;
-        token_.error = pending_.error();
-    } else if (cursor_.take_blank_line()) {
+    if (cursor_.take_blank_line()) {
         token_.found = Found::empty_line;
     } else if (source_.error() != 0) {
         token_.found = Found::unreadable;
@@ -73,9 +76,6 @@ const Token& InputReader::no_number_left() {
 // The refused text is kept as far as it has arrived: waiting for the rest
 // of it would keep the user from hearing about it until a blank follows.
 const Token& InputReader::refuse() {
-    if (pending_.failed()) {
-        return no_number_left();
-    }
     token_.found = Found::text;
     token_.text.assign(cursor_.word(ShownText::kLookedAtBytes, Refill::none));
     return token_;
@@ -114,16 +114,15 @@ const Token& InputReader::read_order() {
         return token_;
     }
     cursor_.skip_byte_order_mark();
-    return read_number([this](KeepingCursor& in) {
-        return scan_whole_number(in, token_.order) && !pending_.failed();
-    });
+    return read_number([this](KeepingCursor& in) { return scan_whole_number(in, token_.order); });
 }
 
 // Most entries are taken by a scan of what has arrived, up to the white
 // space after them, and converted exactly. The rest is scanned again as it
-// streams through the buffer: an entry that reaches the end of what has
-// arrived, and may go on in the next refill, one that runs on, whose text is
-// then kept, and one too long for the exact conversion.
+// streams through the buffer, into the token's parts: an entry that reaches
+// the end of what has arrived, and may go on in the next refill, one that
+// runs on, whose text is then kept, and one too long for the exact
+// conversion.
 const Token& InputReader::read_entry(ShortParts& typed) {
     if (!cursor_.skip_space()) {
         return no_number_left();
@@ -142,11 +141,12 @@ const Token& InputReader::read_entry(ShortParts& typed) {
 // Out of line, so that the quick path needs no room for the slow one.
 const Token& InputReader::read_entry_slowly(ShortParts& typed) {
     return read_number([this, &typed](KeepingCursor& in) {
-        DecimalDigits digits;
-        const bool found = scan_decimal(in, digits);
-        token_.value = found ? digits.value() : 0.0;
-        typed = digits.short_parts();
-        return found;
+        if (!scan_parts(in, token_.numerator)) {
+            return false;
+        }
+        token_.value = token_.numerator.value();
+        typed = token_.numerator.short_parts();
+        return true;
     });
 }
 
@@ -154,15 +154,13 @@ const Token& InputReader::read_entry_slowly(ShortParts& typed) {
 // the number runs on into it, as it would into any other text.
 const Token& InputReader::read_exact_entry() {
     return read_number([this](KeepingCursor& in) {
-        token_.numerator.clear();
-        token_.denominator.clear();
         token_.fraction = false;
-        if (!scan_decimal(in, token_.numerator)) {
+        if (!scan_parts(in, token_.numerator)) {
             return false;
         }
         if (in.peek(0) == '/' && starts_decimal(in, 1)) {
             in.advance();
-            token_.fraction = scan_decimal(in, token_.denominator);
+            token_.fraction = scan_parts(in, token_.denominator);
         }
         return true;
     });
@@ -170,12 +168,11 @@ const Token& InputReader::read_exact_entry() {
 
 // The next read takes a number from this line when it begins with one. The
 // rest of the line is followed by white space or the 0 after what has
-// arrived, which stop a scan as the end of the text would.
+// arrived, which a look at its first bytes does not pass.
 std::string_view InputReader::numbers_typed_ahead() const {
     const std::string_view rest = cursor_.rest_of_line_arrived();
     ArrivedCursor in(rest.data());
-    ShortDecimal digits;
-    return scan_decimal(in, digits) ? rest : std::string_view();
+    return starts_decimal(in, 0) ? rest : std::string_view();
 }
 
 const Token& InputReader::read_left_over() {

@@ -23,7 +23,6 @@ enum class Found : std::uint8_t {
     utf16,              // the input begins as UTF-16 text does, of a first order
     end,                // the input ended before a number began
     unreadable,         // a read of the input failed
-    output_failed,      // the output can no longer be written, so nothing more is read
 };
 
 // At most ShownText::kLookedAtBytes bytes of the input as they were typed:
@@ -48,9 +47,10 @@ struct Token {
     TypedText text;
     // Of a number that runs on: the text it runs into, up to white space.
     TypedText rest;
-    // The errno value, when the input is unreadable or the output failed.
+    // The errno value, when the input is unreadable.
     int error = 0;
-    // Of an entry read exactly: the decimal, or the two of a fraction.
+    // Of an entry read exactly, or scanned past the quick path: the decimal,
+    // or, when `fraction`, the two of a fraction.
     DecimalParts numerator;
     DecimalParts denominator;
     bool fraction = false;
@@ -61,10 +61,13 @@ struct Token {
 // Reads the orders and entries of one stream, as numbers/decimal_scanner.h
 // has them, separated by white space, through a ByteCursor. Each read
 // returns what it found; the dialogue decides what that means.
+//
+// The pending output is shown before each wait for input; once it cannot
+// be written, the input ends (see ByteCursor), and the output tells why.
 class InputReader {
 public:
     InputReader(Source& source, OutputBuffer& pending)
-        : cursor_(source, pending), source_(source), pending_(pending) {}
+        : cursor_(source, pending), source_(source) {}
 
     // The first read of an order takes a UTF-8 byte order mark before it,
     // and finds input that begins as UTF-16 text does.
@@ -105,10 +108,8 @@ private:
     const Token& read_number(const Scan& scan);
 
     ByteCursor cursor_;
-    // Once the input has ended, they tell why: a read that failed, or
-    // output that can no longer be written.
+    // Once the input has ended, it tells whether a read failed.
     const Source& source_;
-    const OutputBuffer& pending_;
     Token token_;
     ShortParts unkept_;
 };

@@ -10,6 +10,7 @@
 #include "inversion/working_matrices.h"
 #include "io/byte_cursor.h"
 #include "numbers/append.h"
+#include "numbers/decimal_scanner.h"
 #include "text/look_alikes.h"
 #include "text/shown_text.h"
 
@@ -139,10 +140,29 @@ static void append_expected(MessageLine& line, InputPlace place, const Question&
     }
 }
 
+// After an entry of the default mode that runs on: where the rest begins a
+// denominator, as in "1/3", that --exact reads fractions, in a build that
+// has it.
+static void append_fraction_hint(MessageLine& line, std::string_view rest) {
+#ifdef MATINV_EXACT_ARITHMETIC
+    using decimal_scan::is_digit;
+    std::size_t at = rest.size() > 1 && rest[0] == '/' ? 1 : rest.size();
+    at += at < rest.size() && decimal_scan::is_sign(rest[at]) ? 1 : 0;
+    at += at < rest.size() && rest[at] == '.' ? 1 : 0;
+    if (at < rest.size() && is_digit(rest[at])) {
+        append(line, "; matinv --exact reads fractions");
+    }
+#else
+    (void)line;
+    (void)rest;
+#endif
+}
+
 // A number that runs straight into more text, as typed and as a stream of
 // numbers reads it: "7-1" is 7 and then "-1". The hint is about the rest,
 // where a comma or an arrow key begins.
-static void append_run_on(MessageLine& line, const Token& token, const Question& question) {
+static void append_run_on(MessageLine& line, const Token& token, const Question& question,
+                          std::string_view read_as) {
     TypedText typed;
     typed.assign(token.text.view());
     typed.put(token.rest.view());
@@ -150,17 +170,21 @@ static void append_run_on(MessageLine& line, const Token& token, const Question&
     append(line, ShownText(typed.view()).view(), ", which would be read as ");
     if (std::holds_alternative<OrderQuestion>(question)) {
         append(line, token.order);
+    } else if (!read_as.empty()) {
+        append(line, read_as);
     } else {
         append(line, round_trip(token.value));
     }
     append(line, " and then ", rest.view(), HintOn{rest});
+    if (std::holds_alternative<EntryQuestion>(question) && read_as.empty()) {
+        append_fraction_hint(line, token.rest.view());
+    }
 }
 
-MessageLine read_fault(const Token& token, InputPlace place, const Question& question) {
+MessageLine read_fault(const Token& token, InputPlace place, const Question& question,
+                       std::string_view read_as) {
     MessageLine line;
     switch (token.found) {
-        case Found::output_failed:
-            return output_unwritable(token.error);
         case Found::unreadable:
             append(line, "standard input could not be read: ", std::strerror(token.error));
             break;
@@ -176,7 +200,7 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
             break;
         case Found::number_running_on:
             append_expected(line, place, question);
-            append_run_on(line, token, question);
+            append_run_on(line, token, question, read_as);
             break;
         case Found::text: {
             const ShownText found(token.text.view());
@@ -273,7 +297,9 @@ static MessageLine entry_running_on(InputPlace place, const EntryQuestion& quest
 }
 
 MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry) {
-    return entry_running_on(place, question, entry, round_trip(entry.value));
+    MessageLine line = entry_running_on(place, question, entry, round_trip(entry.value));
+    append_fraction_hint(line, entry.rest.view());
+    return line;
 }
 
 MessageLine entry_runs_on(InputPlace place, const EntryQuestion& question, const Token& entry,

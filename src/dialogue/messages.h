@@ -54,11 +54,13 @@ using Question = std::variant<OrderQuestion, EntryQuestion>;
 enum class Block : std::uint8_t { entered, inverse };
 
 // Errors. A read that found no number to take, at `place`, is told by what
-// it found: the output that failed, the input that could not be read or is
+// it found: the input that could not be read or is
 // UTF-16, the end of the input, text, shown as ShownText shows it and
 // followed by its hint, if it has one, or a number that runs on into text,
-// shown whole and as the two parts a stream of numbers reads.
-MessageLine read_fault(const Token& token, InputPlace place, const Question& question);
+// shown whole and as the two parts a stream of numbers reads: the number as
+// `read_as` when given (an entry read exactly), or as the token's value.
+MessageLine read_fault(const Token& token, InputPlace place, const Question& question,
+                       std::string_view read_as = {});
 MessageLine output_unwritable(int error);
 // An order read at `place` that is above what the matrices hold.
 MessageLine order_above_limit(InputPlace place, const Token& order, std::uint64_t matrix);

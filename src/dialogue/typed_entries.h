@@ -40,8 +40,8 @@ struct TypedEntries {
     }
 
 private:
-    ShortParts entries_[kMaxOrder][kMaxOrder];
-    mutable DecimalParts parts_;
+    ShortParts entries_[kMaxOrder][kMaxOrder]{};
+    mutable DecimalParts parts_{};
 };
 
 }  // namespace matinv

@@ -8,6 +8,11 @@ namespace matinv::testing {
 
 inline const std::string kOrder = "INPUT ORDER OF SQUARE MATRIX: ";
 inline const std::string kNoInverse = "\nINVERSE MATRIX NOT EXIST!!\n";
+#if MATINV_EXACT_ARITHMETIC  // said after a fraction typed without --exact
+inline const std::string kFractionWord = "; matinv --exact reads fractions";
+#else
+inline const std::string kFractionWord;
+#endif
 
 // The question for row `row` (from 1) of an n-by-n matrix: "INPUT a21 a22: ".
 inline std::string row_prompt(int n, int row) {

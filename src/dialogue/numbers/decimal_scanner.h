@@ -92,7 +92,7 @@ bool scan_exponent(Cursor& in, std::int64_t& exponent) {
 }  // namespace decimal_scan
 
 // A decimal, its sign and digits (as values 0 to 9) handed to `digits` as
-// they are taken, and its exponent once it is read: a DecimalDigits for any
+// they are taken, and its exponent once it is read: a DecimalParts for any
 // text, or a ShortDecimal, which converts the usual short ones exactly
 // without keeping their digits. The common case, an unsigned digit first,
 // is tested first. Always inlined: the reader's quick path is this scan,

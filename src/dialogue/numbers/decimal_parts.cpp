@@ -1,4 +1,4 @@
-#include "numbers/decimal_digits.h"
+#include "numbers/decimal_parts.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -7,28 +7,30 @@
 
 namespace matinv {
 
-double DecimalDigits::value() const {
+double DecimalParts::value() const {
     // Rewritten as "-0.DIGITSe+EXP": the shape is fixed and short, whatever
     // the text looked like.
-    char text[kKeptDigits + 40];
+    char text[kStoredDigits + 40];
     int length = 0;
     if (negative_) {
         text[length++] = '-';
     }
     text[length++] = '0';
     text[length++] = '.';
-    for (int i = 0; i < kept_count_; ++i) {
+    // Zeros before the digits dropped keep their places.
+    const int count = dropped_nonzero_ ? kept_count_ : significant_;
+    for (int i = 0; i < count; ++i) {
         text[length++] = kept_[i];
     }
     if (dropped_nonzero_) {
         text[length++] = '1';
     }
-    if (kept_count_ == 0) {
+    if (significant_ == 0) {
         text[length++] = '0';
     }
-    const std::int64_t exponent = point_ + exponent_;
+    const std::int64_t power = point_ + exponent_;
     text[length++] = 'e';
-    const auto written = std::to_chars(text + length, text + sizeof text - 1, exponent);
+    const auto written = std::to_chars(text + length, text + sizeof text - 1, power);
     length = static_cast<int>(written.ptr - text);
 #if defined(__cpp_lib_to_chars)
     // from_chars rounds correctly everywhere; some C libraries' strtod does
@@ -37,7 +39,7 @@ double DecimalDigits::value() const {
     if (std::from_chars(text, text + length, result).ec == std::errc::result_out_of_range) {
         // The value is then left alone. The digits start with a nonzero one,
         // so the exponent tells overflow from underflow.
-        result = exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        result = power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
         return negative_ ? -result : result;
     }
     return result;
@@ -49,21 +51,15 @@ double DecimalDigits::value() const {
 #endif
 }
 
-ShortParts DecimalDigits::short_parts() const {
+ShortParts DecimalParts::short_parts() const {
     ShortParts parts;
-    int count = kept_count_;
-    while (count > 0 && kept_[count - 1] == '0') {
-        --count;
-    }
-    // A capped point no longer tells where the digits stand.
-    if (dropped_nonzero_ || count > kDigitsInUint64 || point_ == kPointCap ||
-        point_ == -kPointCap) {
+    if (too_long() || significant_ > kDigitsInUint64) {
         return parts;
     }
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < significant_; ++i) {
         parts.digits = parts.digits * 10 + static_cast<unsigned>(kept_[i] - '0');
     }
-    parts.exponent = static_cast<std::int32_t>(point_ + exponent_ - count);
+    parts.exponent = static_cast<std::int32_t>(exponent());
     parts.negative = negative_;
     return parts;
 }
