@@ -22,15 +22,15 @@ const cases = [
     keys: ['2', 'Enter', '47', 'ArrowLeft', ' ', 'ArrowRight', 'Enter',
       'ArrowUp', 'Home', 'Delete', '2', 'End', 'Backspace', '6', 'Enter'],
     input: typed, shows: ['INPUT a11 a12: 4 7\nINPUT a21 a22: 2 6\n'] },
-  { name: 'a pasted 3x3', keys: ['3', 'Enter', { paste: '2 0 1\n1 3 2\n1 1 1\n' }],
-    input: '3\n2 0 1\n1 3 2\n1 1 1\n', shows: ['INPUT ORDER OF SQUARE MATRIX: 3\n2 0 1\n1 3 2\n1 1 1\n'] },
+  { name: 'a pasted 3x3', keys: ['3', 'Enter', { paste: '2 0 1\n1 3 2\n1 1 2\n' }],
+    input: '3\n2 0 1\n1 3 2\n1 1 2\n', shows: ['INPUT a11 a12 a13: 2 0 1\n1 3 2\n1 1 2\nINPUT a21 a22 a23: INPUT a31 a32 a33: \n[A]='] },
   { name: '--exact with fractions', options: ['exact'], keys: ['2', 'Enter', '1/2 1/3', 'Enter', '1/4 1/5', 'Enter'],
     input: '2\n1/2 1/3\n1/4 1/5\n', shows: ['[B]=\n12      -20\n-15     30', 'det[A]=\n1/60'] },
   { name: 'a singular matrix, then a good one',
     keys: ['2', 'Enter', '1 2', 'Enter', '2 4', 'Enter', '2', 'Enter', '4 7', 'Enter', '2 6', 'Enter'],
     input: '2\n1 2\n2 4\n' + typed, shows: ['INVERSE MATRIX NOT EXIST!!\nINPUT ORDER OF SQUARE MATRIX: 2'] },
   { name: 'Ctrl-D on an empty line ends the input', keys: ['2', 'Enter', 'Control+D'], status: 1,
-    shows: ['INPUT a11 a12: matinv: '] },
+    shows: ['INPUT a11 a12: \nmatinv: line 2, column 1: '] },
   { name: '--steps at a phone\'s width', options: ['steps'], width: 360, keys: ['2', 'Enter', '4 7', 'Enter', '2 6', 'Enter'],
     input: typed, shows: ['--- steps for matrix 1', 'Columns 1 and 2:\n0.5714285714    1.0000000000\n'] },
 ];
@@ -60,7 +60,7 @@ test('the page runs matinv as a terminal would', async t => {
       for (const option of ['exact', 'steps']) await page.setChecked(`#${option}`, (c.options || []).includes(option));
       if (!first) await page.click('#run');
       first = false;
-      await settled(0, 'INPUT ORDER OF SQUARE MATRIX:$');
+      await settled(0, 'INPUT ORDER OF SQUARE MATRIX: $');
       await page.focus('.xterm-helper-textarea');
       for (const key of c.keys) {
         const before = (await page.evaluate(() => screenText())).length;
@@ -72,7 +72,7 @@ test('the page runs matinv as a terminal would', async t => {
           }, key.paste);
         } else if (/^[A-Z][a-zA-Z]+(\+[A-Z])?$/.test(key)) await page.keyboard.press(key);
         else await page.keyboard.type(key);
-        if (key === 'Enter' || key.paste || key === 'Control+D') await settled(before, 'INPUT [^\\n]*:$|\\[exit status');
+        if (key === 'Enter' || key.paste || key === 'Control+D') await settled(before, 'INPUT [^\\n]*: $|\\[exit status');
       }
       await settled(0, `\\[exit status ${c.status || 0};`);
       const screen = await thisRun();
