@@ -87,6 +87,12 @@ const keys = {
   '\x1b[3~': at((l, p) => show([...l.slice(0, p), ...l.slice(p + 1)], p)),
   '\x0b': at((l, p) => show(l.slice(0, p))),
   '\x15': at((l, p) => show(l.slice(p), 0)),
+  '\x17': at((l, p) => {
+    let word = p;
+    while (word && l[word - 1] === ' ') word--;
+    while (word && l[word - 1] !== ' ') word--;
+    show([...l.slice(0, word), ...l.slice(p)], word);
+  }),
   '\x1b[A': () => recall(run.at - 1),
   '\x1b[B': () => recall(run.at + 1),
   '\x04': at((l, p) => l.length ? keys['\x1b[3~']() : (run.ended = true, wake())),
@@ -136,5 +142,8 @@ function start() {
   term.focus();
 }
 
+// exit() ends a run by throwing emscripten's ExitStatus out of the read that
+// resumed the program: the run's end, which exited() has already told.
+addEventListener('unhandledrejection', e => e.reason?.name === 'ExitStatus' && e.preventDefault());
 document.getElementById('options').addEventListener('submit', e => { e.preventDefault(); start(); });
 start();
