@@ -8,6 +8,7 @@
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 #include "io/byte_cursor.h"
+#include "io/error_text.h"
 #include "numbers/append.h"
 #include "text/look_alikes.h"
 #include "text/shown_text.h"
@@ -113,7 +114,7 @@ static void append_part(MessageLine& line, const Question& question) {
 
 MessageLine output_unwritable(int error) {
     MessageLine line;
-    append(line, "standard output could not be written: ", std::strerror(error));
+    append(line, "standard output could not be written: ", error_text(error));
     return line;
 }
 
@@ -150,7 +151,7 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
         case Found::output_failed:
             return output_unwritable(token.error);
         case Found::unreadable:
-            append(line, "standard input could not be read: ", std::strerror(token.error));
+            append(line, "standard input could not be read: ", error_text(token.error));
             break;
         case Found::utf16:
             append(line,

@@ -61,13 +61,13 @@ int status_of(std::FILE* in, std::FILE* out, std::FILE* errors, const Surroundin
 // files: node's descriptors stand behind these (-sNODERAWFS). `words` are
 // the arguments, each ended by a newline.
 EM_JS(int, node_status_of,
-      (const char* program, const char* words, int in, const char* input_path, int out,
+      (const char* program, const char* words, int input, const char* input_path, int output,
        int full_output, int errors), {
     const fs = require('fs');
     const opened = [];
     const open = (path, flags) => opened[opened.push(fs.openSync(path, flags)) - 1];
-    const stdio = [input_path ? open(UTF8ToString(input_path), 'r') : FS.getStream(in).nfd,
-                   full_output ? open('/dev/full', 'w') : FS.getStream(out).nfd,
+    const stdio = [input_path ? open(UTF8ToString(input_path), 'r') : FS.getStream(input).nfd,
+                   full_output ? open('/dev/full', 'w') : FS.getStream(output).nfd,
                    FS.getStream(errors).nfd];
     const args = UTF8ToString(words).split('\n').slice(0, -1);
     const run = require('child_process').spawnSync(UTF8ToString(program), args, {stdio});
