@@ -55,7 +55,12 @@ function watch() {
     await page.waitForFunction(() => window.matinvTerminal.buffer.active.getLine(
       window.matinvTerminal.buffer.active.cursorY + window.matinvTerminal.buffer.active.baseY)
       .translateToString(true).startsWith('INPUT ORDER'));
-    await page.keyboard.insertText(`${order}\r${rows.slice(0, -1).join('\r')}\r`);
+    // The order and all rows but the last pasted, the last typed.
+    await page.evaluate(text => {
+      const data = new DataTransfer();
+      data.setData('text/plain', text);
+      document.activeElement.dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true }));
+    }, `${order}\n${rows.slice(0, -1).join('\n')}\n`);
     await page.keyboard.insertText(rows[order - 1]);
     await page.waitForTimeout(200);
     await page.keyboard.press('Enter');

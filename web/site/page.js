@@ -23,7 +23,9 @@ fit();
 addEventListener('resize', fit);
 
 // The wasm is fetched and compiled once; each run is a new instance of it.
-const compiled = fetch('matinv.wasm').then(r => r.arrayBuffer()).then(b => WebAssembly.compile(b));
+// It compiles as it arrives where the server says application/wasm.
+const compiled = WebAssembly.compileStreaming(fetch('matinv.wasm'))
+  .catch(() => fetch('matinv.wasm').then(r => r.arrayBuffer()).then(b => WebAssembly.compile(b)));
 const encoder = new TextEncoder();
 let run = null;  // the run being typed to; null once it has ended
 let atLineStart = true;
