@@ -137,10 +137,10 @@ function start() {
     exited: mine(finish),
   };
   createMatinv({ matinvHost, arguments: args, instantiateWasm(imports, done) {
-    compiled.then(m => WebAssembly.instantiate(m, imports).then(i => done(i, m)));
+    compiled.then(m => WebAssembly.instantiate(m, imports).then(i => done(i, m)))
+      .catch(error => mine(out)(`matinv could not start: ${error.message}\r\n`));
     return {};
   } });
-  document.getElementById('run').textContent = 'Start again';
   term.focus();
 }
 
