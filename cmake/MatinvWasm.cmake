@@ -8,9 +8,13 @@
 # node's own descriptors, and web/start_and_end.js starts the program when
 # the script is run as `node matinv.js`. The module touches no file system,
 # and ends through exit(), which hands the status to the host.
+#
+# -O2 at the link: with GMP, gzipped, its wasm and script come to 145 KB
+# against -Os's 147 KB (-Os makes the wasm 9 KB smaller unzipped but the
+# script larger), and it optimises for speed.
 set(matinv_web ${PROJECT_SOURCE_DIR}/web)
 target_link_options(matinv PRIVATE
-  -Os
+  -O2
   -sMODULARIZE=1 -sEXPORT_NAME=createMatinv
   -sENVIRONMENT=web,node
   -sASYNCIFY "-sASYNCIFY_IMPORTS=['__asyncjs__host_read']"
