@@ -144,8 +144,5 @@ function start() {
   term.focus();
 }
 
-// exit() ends a run by throwing emscripten's ExitStatus out of the read that
-// resumed the program: the run's end, which exited() has already told.
-addEventListener('unhandledrejection', e => e.reason?.name === 'ExitStatus' && e.preventDefault());
 document.getElementById('options').addEventListener('submit', e => { e.preventDefault(); start(); });
 start();
