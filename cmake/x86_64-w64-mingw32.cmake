@@ -5,7 +5,7 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-# Libraries built for Windows by hand (GMP: .ci/mingw-gmp) are handed over
+# Libraries built for Windows by hand (GMP: .ci/build-gmp) are handed over
 # in CMAKE_PREFIX_PATH, and each such prefix is a root of its own: only
 # what lies under a root is searched.
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${CMAKE_PREFIX_PATH})

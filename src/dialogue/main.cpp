@@ -9,6 +9,14 @@ int main(int argc, char** argv) {
     matinv::Sink& errors = matinv::standard_error();
     const int trace_columns = matinv::trace_width(
         errors.is_terminal(), matinv::standard_error_columns(), std::getenv("COLUMNS"));
-    return matinv::run_command_line(argc, argv, matinv::standard_input(), matinv::standard_output(),
-                                    errors, trace_columns);
+    const int status = matinv::run_command_line(argc, argv, matinv::standard_input(),
+                                                matinv::standard_output(), errors, trace_columns);
+#ifdef __EMSCRIPTEN__
+    // Compiled to WebAssembly, main has been unwound and resumed at each
+    // read, and what it returns then goes nowhere: exit() hands the status
+    // to the host.
+    std::exit(status);
+#else
+    return status;
+#endif
 }

@@ -9,6 +9,7 @@
 #include "inversion/inversion.h"
 #include "inversion/working_matrices.h"
 #include "io/byte_cursor.h"
+#include "io/error_text.h"
 #include "numbers/append.h"
 #include "numbers/decimal_scanner.h"
 #include "text/look_alikes.h"
@@ -126,7 +127,7 @@ static void append_part(MessageLine& line, const Question& question) {
 
 MessageLine output_unwritable(int error) {
     MessageLine line;
-    append(line, "standard output could not be written: ", std::strerror(error));
+    append(line, "standard output could not be written: ", error_text(error));
     return line;
 }
 
@@ -186,7 +187,7 @@ MessageLine read_fault(const Token& token, InputPlace place, const Question& que
     MessageLine line;
     switch (token.found) {
         case Found::unreadable:
-            append(line, "standard input could not be read: ", std::strerror(token.error));
+            append(line, "standard input could not be read: ", error_text(token.error));
             break;
         case Found::utf16:
             append(line,

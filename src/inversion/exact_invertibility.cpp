@@ -69,7 +69,11 @@ struct Dyadic {
 // Read off the bits: a refused matrix of order 10 has a hundred entries,
 // and frexp and ldexp on each cost more than the rest of the check.
 Dyadic split(double x) {
+#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000
+    const auto bits = __builtin_bit_cast(u64, x);  // libc++ 13 (emscripten's) lacks std::bit_cast
+#else
     const auto bits = std::bit_cast<u64>(x);
+#endif
     const int biased = static_cast<int>(bits >> 52 & 0x7ff);
     const u64 fraction = bits & ((u64{1} << 52) - 1);
     if (biased == 0) {  // zero or subnormal: fraction x 2^-1074

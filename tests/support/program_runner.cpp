@@ -3,6 +3,8 @@
 #if defined(_WIN32)
 #include <io.h>
 #include <windows.h>
+#elif defined(__EMSCRIPTEN__)
+#include <emscripten.h>
 #else
 #include <fcntl.h>
 #include <spawn.h>
@@ -52,6 +54,34 @@ int status_of(std::FILE* in, std::FILE* out, std::FILE* errors, const Surroundin
         CloseHandle(process.hProcess);
     }
     return static_cast<int>(status);
+}
+#elif defined(__EMSCRIPTEN__)
+// Compiled to WebAssembly, the test runs under node, which starts the
+// program (node on matinv.js, through its wrapper script) on the same
+// files: node's descriptors stand behind these (-sNODERAWFS). `words` are
+// the arguments, each ended by a newline.
+EM_JS(int, node_status_of,
+      (const char* program, const char* words, int input, const char* input_path, int output,
+       int full_output, int errors), {
+    const fs = require('fs');
+    const opened = [];
+    const open = (path, flags) => opened[opened.push(fs.openSync(path, flags)) - 1];
+    const stdio = [input_path ? open(UTF8ToString(input_path), 'r') : FS.getStream(input).nfd,
+                   full_output ? open('/dev/full', 'w') : FS.getStream(output).nfd,
+                   FS.getStream(errors).nfd];
+    const args = UTF8ToString(words).split('\n').slice(0, -1);
+    const run = require('child_process').spawnSync(UTF8ToString(program), args, {stdio});
+    opened.forEach((fd) => fs.closeSync(fd));
+    return run.status === null ? -1 : run.status;
+});
+
+int status_of(std::FILE* in, std::FILE* out, std::FILE* errors, const Surroundings& surroundings) {
+    std::string words;
+    for (const std::string& word : surroundings.arguments) {
+        words += word + '\n';
+    }
+    return node_status_of(MATINV_BINARY, words.c_str(), fileno(in), surroundings.input_path,
+                          fileno(out), surroundings.full_output, fileno(errors));
 }
 #else
 int status_of(std::FILE* in, std::FILE* out, std::FILE* errors, const Surroundings& surroundings) {
@@ -108,6 +138,10 @@ const char* unavailable_here([[maybe_unused]] const Surroundings& surroundings) 
 #if defined(_WIN32)
     if (surroundings.full_output || surroundings.input_path || surroundings.stack_kib > 0) {
         return "Windows has no /dev/full, reads no directory, and sets stacks when linking";
+    }
+#elif defined(__EMSCRIPTEN__)
+    if (surroundings.input_closed || surroundings.stack_kib > 0) {
+        return "node opens /dev/null on a closed descriptor, and wasm sets stacks when linking";
     }
 #endif
     return nullptr;

@@ -3,9 +3,10 @@
 #include "io/byte_streams.h"
 
 // The program's own standard input, output and error. Each system has its
-// implementation, which the build picks: posix_streams.cpp or
-// windows_streams.cpp. Both pass the bytes through untouched, so that the
-// output is the same on every system, byte for byte, with LF line ends.
+// implementation, which the build picks: posix_streams.cpp,
+// windows_streams.cpp or emscripten_streams.cpp. All pass the bytes
+// through untouched, so that the output is the same on every system, byte
+// for byte, with LF line ends.
 namespace matinv {
 
 Source& standard_input();
