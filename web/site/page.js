@@ -23,7 +23,9 @@ fit();
 addEventListener('resize', fit);
 
 // The wasm is fetched and compiled once; each run is a new instance of it.
-const compiled = fetch('matinv.wasm').then(r => r.arrayBuffer()).then(b => WebAssembly.compile(b));
+// It compiles as it arrives where the server says application/wasm.
+const compiled = WebAssembly.compileStreaming(fetch('matinv.wasm'))
+  .catch(() => fetch('matinv.wasm').then(r => r.arrayBuffer()).then(b => WebAssembly.compile(b)));
 const encoder = new TextEncoder();
 let run = null;  // the run being typed to; null once it has ended
 let atLineStart = true;
@@ -87,6 +89,12 @@ const keys = {
   '\x1b[3~': at((l, p) => show([...l.slice(0, p), ...l.slice(p + 1)], p)),
   '\x0b': at((l, p) => show(l.slice(0, p))),
   '\x15': at((l, p) => show(l.slice(p), 0)),
+  '\x17': at((l, p) => {
+    let word = p;
+    while (word && l[word - 1] === ' ') word--;
+    while (word && l[word - 1] !== ' ') word--;
+    show([...l.slice(0, word), ...l.slice(p)], word);
+  }),
   '\x1b[A': () => recall(run.at - 1),
   '\x1b[B': () => recall(run.at + 1),
   '\x04': at((l, p) => l.length ? keys['\x1b[3~']() : (run.ended = true, wake())),
@@ -129,10 +137,10 @@ function start() {
     exited: mine(finish),
   };
   createMatinv({ matinvHost, arguments: args, instantiateWasm(imports, done) {
-    compiled.then(m => WebAssembly.instantiate(m, imports).then(i => done(i, m)));
+    compiled.then(m => WebAssembly.instantiate(m, imports).then(i => done(i, m)))
+      .catch(error => mine(out)(`matinv could not start: ${error.message}\r\n`));
     return {};
   } });
-  document.getElementById('run').textContent = 'Start again';
   term.focus();
 }
 
