@@ -129,10 +129,17 @@ TEST(NumberText, ShortestAndWholeAsPrintfWritesThem) {
 // shorter (fixed on a tie); a whole number in its exact digits.
 TEST(NumberText, RoundTripInTheShorterForm) {
     const std::pair<double, const char*> cases[] = {
-        {-0.0, "-0"},          {1e-4, "1e-04"},         {0.001, "0.001"},
-        {1e8, "1e+08"},        {123456789.0, "123456789"}, {0x1p60, "1152921504606846976"},
-        {-2.5e-11, "-2.5e-11"}, {5e-324, "5e-324"},     {0.1 + 0.2, "0.30000000000000004"},
-        {1e23, "1e+23"},       {-std::numeric_limits<double>::infinity(), "-inf"},
+        {-0.0, "-0"},
+        {1e-4, "1e-04"},
+        {0.001, "0.001"},
+        {1e8, "1e+08"},
+        {123456789.0, "123456789"},
+        {0x1p60, "1152921504606846976"},
+        {-2.5e-11, "-2.5e-11"},
+        {5e-324, "5e-324"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {1e23, "1e+23"},
+        {-std::numeric_limits<double>::infinity(), "-inf"},
     };
     for (const auto& [value, expected] : cases) {
         std::vector<char> room(kLongestShortest);

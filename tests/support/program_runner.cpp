@@ -59,7 +59,8 @@ int status_of(std::FILE* in, std::FILE* out, std::FILE* errors, const Surroundin
 // Compiled to WebAssembly, the test runs under node, which starts the
 // program (node on matinv.js, through its wrapper script) on the same
 // files: node's descriptors stand behind these (-sNODERAWFS). `words` are
-// the arguments, each ended by a newline.
+// the arguments, each ended by a newline. The body is JavaScript.
+// clang-format off
 EM_JS(int, node_status_of,
       (const char* program, const char* words, int input, const char* input_path, int output,
        int full_output, int errors), {
@@ -74,6 +75,7 @@ EM_JS(int, node_status_of,
     opened.forEach((fd) => fs.closeSync(fd));
     return run.status === null ? -1 : run.status;
 });
+// clang-format on
 
 int status_of(std::FILE* in, std::FILE* out, std::FILE* errors, const Surroundings& surroundings) {
     std::string words;

@@ -22,6 +22,8 @@ namespace {
 
 constexpr std::size_t kReasonRoom = 16;
 
+// The bodies are JavaScript, which clang-format would lay out as C++.
+// clang-format off
 EM_JS(int, host_is_terminal, (int fd), { return Module.matinvHost.isTerminal(fd) ? 1 : 0; });
 
 // The count read, 0 at the end of the input, or -1 with `reason` named.
@@ -66,6 +68,7 @@ EM_JS(int, host_write, (int fd, const char* data, std::size_t size, char* reason
 });
 
 EM_JS(int, host_columns, (), { return Module.matinvHost.columns() | 0; });
+// clang-format on
 
 // The errno value of a failure the host named; EIO for one it did not.
 int errno_named(const char* reason) {

@@ -58,8 +58,8 @@ char* printed_round_trip(char* out, double value) {
         }
     }
     const int whole = exponent + 1;  // digits before the point, if any
-    const int fixed_length = negative + (whole <= 0 ? 2 - whole + count
-                                                    : std::max(count, whole) + (count > whole));
+    const int fixed_length =
+        negative + (whole <= 0 ? 2 - whole + count : std::max(count, whole) + (count > whole));
     const auto exponent_length = static_cast<int>(std::strlen(exponent_form));
     if (fixed_length > exponent_length) {
         return std::copy_n(exponent_form, exponent_length, out);
