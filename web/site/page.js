@@ -51,8 +51,7 @@ function enter() {
   const { line } = run;
   show(line);
   out('\r\n');
-  run.queue.push(...encoder.encode(line.join('') + '\n'));
-  if (line.length) run.history.push(line);
+  queue(line, true);
   Object.assign(run, { line: [], pos: 0, at: run.history.length });
   wake();
 }
@@ -64,13 +63,28 @@ function recall(at) {
   show(at === run.history.length ? run.draft : run.history[at]);
 }
 
-function take(max) { return Uint8Array.from(run.queue.splice(0, max)); }
+// Each line waits in the queue as its bytes. A line typed is echoed as it is
+// typed; a pasted line after the first is echoed only when the program takes
+// it, after the prompt that asks for it, so that a paste reads on the screen
+// as the same rows typed would.
+function queue(line, echoed) {
+  run.queue.push({ bytes: [...encoder.encode(line.join('') + '\n')], echoed });
+  if (line.length) run.history.push(line);
+}
+
+function take(max) {
+  const next = run.queue[0];
+  const bytes = Uint8Array.from(next.bytes.splice(0, max));
+  if (!next.bytes.length) run.queue.shift();
+  if (!next.echoed) out(bytes);
+  return bytes;
+}
 
 function wake() {
   if (run.waiting && (run.queue.length || run.ended)) {
     const { max, resolve } = run.waiting;
     run.waiting = null;
-    resolve(take(max));
+    resolve(run.queue.length ? take(max) : new Uint8Array(0));
   }
 }
 
@@ -107,10 +121,17 @@ term.onData(data => {
   if (!run) return data === '\r' && start();
   if (run.ended) return;
   if (keys[data]) return keys[data]();
-  // Typing and pasting alike: each line of a paste is entered in turn.
+  // Typing and pasting alike: the first line of a paste is entered as if
+  // typed, the other whole lines wait unseen until they are read.
+  const lines = data.split(/\r\n?|\n/);
+  const rest = lines.slice(1, -1);
+  if (lines.length > 2) data = lines[0] + '\r' + lines[lines.length - 1];
   for (const ch of data) {
-    if (ch === '\r' || ch === '\n') enter();
-    else if (ch >= ' ' || ch === '\t') show([...run.line.slice(0, run.pos), ch === '\t' ? ' ' : ch,
+    if (ch === '\r' || ch === '\n') {
+      enter();
+      rest.splice(0).forEach(line => queue([...line], false));
+      run.at = run.history.length;
+    } else if (ch >= ' ' || ch === '\t') show([...run.line.slice(0, run.pos), ch === '\t' ? ' ' : ch,
       ...run.line.slice(run.pos)], run.pos + 1);
   }
 });
@@ -125,6 +146,7 @@ function start() {
     isTerminal: () => true,
     read: max => new Promise(resolve => { me.waiting = { max, resolve }; mine(wake)(); }),
     readReady: mine(max => me.queue.length ? take(max) : me.ended ? new Uint8Array(0) : null),
+    echoesWhenRead: () => true,
     // What was typed or pasted ahead is dropped, the line being typed too,
     // as a terminal's flush drops it; its echo goes with it.
     dropQueued: mine(() => { me.queue.length = 0; show([], 0); }),

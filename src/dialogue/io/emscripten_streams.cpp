@@ -56,6 +56,12 @@ EM_JS(int, host_read_ready, (char* buffer, std::size_t capacity), {
 
 EM_JS(void, host_drop_queued, (), { Module.matinvHost.dropQueued(); });
 
+// Whether the host shows a line typed ahead only once it is read, as the
+// page does the lines of a paste; a host that does not say does not.
+EM_JS(int, host_echoes_when_read, (), {
+    return Module.matinvHost.echoesWhenRead && Module.matinvHost.echoesWhenRead() ? 1 : 0;
+});
+
 // 0 once all the bytes are written, or -1 with `reason` named.
 EM_JS(int, host_write, (int fd, const char* data, std::size_t size, char* reason), {
     try {
@@ -88,8 +94,10 @@ int errno_named(const char* reason) {
 
 class HostSource final : public matinv::Source {
 public:
-    HostSource() : terminal_(host_is_terminal(0) != 0) {}
+    HostSource()
+        : terminal_(host_is_terminal(0) != 0), echoes_when_read_(host_echoes_when_read() != 0) {}
     bool is_terminal() const override { return terminal_; }
+    bool echoes_when_read() const override { return echoes_when_read_; }
     long read_ready(char* buffer, std::size_t capacity) override {
         return host_read_ready(buffer, capacity);
     }
@@ -104,6 +112,7 @@ private:
     }
 
     bool terminal_;
+    bool echoes_when_read_;
 };
 
 // The host takes all the bytes at once, or fails.
