@@ -119,7 +119,10 @@ TEST(LineEditor, ReadsWhatWasTypedAsTyped) {
          kEditing,
          {{kOrder, "1\n"},
           {kOnly, "\xf3\xa0\x84\x80\n"},
-          {"found \"\\xf3\\xa0\\x84\\x80\"; \\xf3\\xa0\\x84\\x80 is U+E0100", "\x04"}},
+          {"found \"\\xf3\\xa0\\x84\\x80\"; \\xf3\\xa0\\x84\\x80 is U+E0100, which does not "
+           "print\n" +
+               kOnly,
+           "\x04"}},
          1},
         {"a typo in a paste drops the rest",
          kEditing,
