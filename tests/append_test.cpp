@@ -56,6 +56,13 @@ TEST(Append, WritesEachPartInItsFormAndCutsWhatDoesNotFit) {
          "-0.0000000000\t0.6666666667\t-nan"},
         {appended(round_trip(0.1), ' ', round_trip(1e-12), ' ', shortest(1e30, 10)),
          "0.1 1e-12 1e+30"},
+        // Round trips in the shorter form, fixed on a tie; whole numbers exact.
+        {appended(round_trip(-0.0), ' ', round_trip(1e-4), ' ', round_trip(0.001), ' ',
+                  round_trip(1e8), ' ', round_trip(123456789.0), ' ', round_trip(0x1p60), ' ',
+                  round_trip(-2.5e-11), ' ', round_trip(5e-324), ' ', round_trip(0.1 + 0.2), ' ',
+                  round_trip(1e23), ' ', round_trip(-std::numeric_limits<double>::infinity())),
+         "-0 1e-04 0.001 1e+08 123456789 1152921504606846976 -2.5e-11 5e-324 "
+         "0.30000000000000004 1e+23 -inf"},
         {appended("1234", fixed10(-largest), '|'), printed},
         {appended(fixed10(1.0), long_text), "1.0000000000" + long_text},
     };

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <limits>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "io/output_buffer.h"
@@ -123,29 +122,6 @@ TEST(NumberText, ShortestAndWholeAsPrintfWritesThem) {
     const std::uint64_t largest = ~std::uint64_t{0};
     EXPECT_EQ(std::string(room.data(), write_integer(room.data(), largest)),
               std::to_string(largest));
-}
-
-// The fewest digits that read back, fixed or with an exponent, whichever is
-// shorter (fixed on a tie); a whole number in its exact digits.
-TEST(NumberText, RoundTripInTheShorterForm) {
-    const std::pair<double, const char*> cases[] = {
-        {-0.0, "-0"},
-        {1e-4, "1e-04"},
-        {0.001, "0.001"},
-        {1e8, "1e+08"},
-        {123456789.0, "123456789"},
-        {0x1p60, "1152921504606846976"},
-        {-2.5e-11, "-2.5e-11"},
-        {5e-324, "5e-324"},
-        {0.1 + 0.2, "0.30000000000000004"},
-        {1e23, "1e+23"},
-        {-std::numeric_limits<double>::infinity(), "-inf"},
-    };
-    for (const auto& [value, expected] : cases) {
-        std::vector<char> room(kLongestShortest);
-        EXPECT_EQ(std::string(room.data(), write_round_trip(room.data(), value)), expected)
-            << "value " << std::hexfloat << value;
-    }
 }
 
 }  // namespace
